@@ -1,0 +1,31 @@
+#ifndef DBTYPE_H
+#define DBTYPE_H
+
+#include <QSqlDatabase>
+#include <QString>
+
+// Kind of database behind a connection.
+enum DbType {
+    DbType_Sqlite = 0, // "QSQLITE": only the database name (the file path) is used
+    DbType_MySql = 1   // "QMYSQL": host, port, database, user and password
+};
+
+namespace DbConn {
+
+// How long an SQLite connection waits for another connection's lock before failing.
+constexpr int SqliteBusyTimeoutMs = 5000;
+
+// Registers a connection of the given kind under connName and fills in its
+// parameters; nothing is opened. An unknown kind registers nothing, so the
+// returned handle is invalid and a later open fails. Every SQLite connection
+// gets the busy timeout, so two connections to one file wait for each other.
+QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName, int port,
+                 const QString &dbName, const QString &userName, const QString &userPwd,
+                 const QString &mysqlOptions = QString());
+
+// The usual case: an SQLite file under the given connection name.
+QSqlDatabase addSqlite(const QString &connName, const QString &fileName);
+
+} // namespace DbConn
+
+#endif // DBTYPE_H

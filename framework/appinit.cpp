@@ -1,0 +1,68 @@
+#include "appinit.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QWidget>
+
+AppInit *AppInit::Instance()
+{
+    static QMutex mutex;
+    static AppInit *self = nullptr;
+    QMutexLocker locker(&mutex);
+    if (!self) {
+        self = new AppInit(qApp);
+    }
+    return self;
+}
+
+AppInit::AppInit(QObject *parent) : QObject(parent)
+{
+}
+
+void AppInit::setStartStep(StartStep step)
+{
+    startStep = std::move(step);
+}
+
+void AppInit::start()
+{
+    if (startStep) {
+        startStep(this);
+    }
+    qApp->installEventFilter(this);
+}
+
+bool AppInit::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || !widget->property("canMove").toBool()) {
+        return QObject::eventFilter(watched, event);
+    }
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouseEvent = static_cast<QMouseEvent *>(event);
+        if (mouseEvent->button() == Qt::LeftButton) {
+            mousePressed = true;
+            mousePoint = mouseEvent->globalPos() - widget->pos();
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        mousePressed = false;
+        break;
+    case QEvent::MouseMove: {
+        auto *mouseEvent = static_cast<QMouseEvent *>(event);
+        if (mousePressed && mouseEvent->buttons() != Qt::NoButton) {
+            widget->move(mouseEvent->globalPos() - mousePoint);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

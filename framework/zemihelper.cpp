@@ -1,0 +1,904 @@
+#include "zemihelper.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopWidget>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHostInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkInterface>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QDateEdit>
+#include <QSaveFile>
+#include <QScreen>
+#include <QSettings>
+#include <QTcpSocket>
+#include <QTextCodec>
+#include <QTimer>
+#include <QTranslator>
+#include <QtGlobal>
+
+#include <cstdlib>
+
+namespace {
+
+ZemiHelper::ClockSetter &clockSetter()
+{
+    static ZemiHelper::ClockSetter setter = &ZemiHelper::systemClockSetter;
+    return setter;
+}
+
+ZemiHelper::FileDialogHook &fileDialogHook()
+{
+    static ZemiHelper::FileDialogHook hook;
+    return hook;
+}
+
+struct InternetProbe {
+    QString address = QStringLiteral("114.114.114.114");
+    int port = 80;
+};
+
+InternetProbe &internetProbe()
+{
+    static InternetProbe probe;
+    return probe;
+}
+
+const char *const controlNames[32] = {
+    "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS", "HT", "LF", "VT", "FF", "CR", "SO", "SI",
+    "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB", "CAN", "EM", "SUB", "ESC", "FS", "GS", "RS", "US"};
+
+// Reflected 0xA001 table of CRC-16/MODBUS.
+const quint16 *modbusTable()
+{
+    static quint16 table[256];
+    static bool filled = false;
+    if (!filled) {
+        for (int i = 0; i < 256; ++i) {
+            quint16 crc = quint16(i);
+            for (int bit = 0; bit < 8; ++bit) {
+                crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+            }
+            table[i] = crc;
+        }
+        filled = true;
+    }
+    return table;
+}
+
+bool allDigits(const QString &text)
+{
+    if (text.isEmpty()) {
+        return false;
+    }
+    for (const QChar ch : text) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Stand-in message box until the framework's own dialogs exist.
+QMessageBox *sharedMessageBox()
+{
+    static QPointer<QMessageBox> box;
+    if (box.isNull()) {
+        box = new QMessageBox;
+        box->setAttribute(Qt::WA_DeleteOnClose, false);
+        box->setWindowTitle(QStringLiteral("提示"));
+    }
+    return box;
+}
+
+void showMessageBox(QMessageBox::Icon icon, const QString &info, int closeSec, bool exec)
+{
+    if (exec) {
+        QMessageBox box(icon, QStringLiteral("提示"), info, QMessageBox::Ok);
+        if (closeSec > 0) {
+            QTimer::singleShot(closeSec * 1000, &box, &QMessageBox::accept);
+        }
+        box.exec();
+        return;
+    }
+    QMessageBox *box = sharedMessageBox();
+    box->setIcon(icon);
+    box->setText(info);
+    box->setModal(false);
+    if (closeSec > 0) {
+        QTimer::singleShot(closeSec * 1000, box, &QMessageBox::hide);
+    }
+    box->show();
+}
+
+QLabel *sharedTipBox()
+{
+    static QPointer<QLabel> tip;
+    if (tip.isNull()) {
+        tip = new QLabel;
+        tip->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        tip->setAlignment(Qt::AlignCenter);
+        tip->setMargin(20);
+    }
+    return tip;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- application and desktop
+
+int ZemiHelper::desktopWidth()
+{
+    static int width = 0;
+    if (width == 0) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            width = screen->availableGeometry().width();
+        }
+    }
+    return width;
+}
+
+int ZemiHelper::desktopHeight()
+{
+    static int height = 0;
+    if (height == 0) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            height = screen->availableGeometry().height();
+        }
+    }
+    return height;
+}
+
+QString ZemiHelper::applicationDirectory()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString ZemiHelper::applicationBaseName()
+{
+    static QString name;
+    if (name.isEmpty()) {
+        const QString path = QCoreApplication::applicationFilePath();
+        name = path.split(QLatin1Char('/')).last().split(QLatin1Char('.')).first();
+    }
+    return name;
+}
+
+void ZemiHelper::seedRandom()
+{
+    const QTime time = QTime::currentTime();
+    std::srand(uint(time.msec() + time.second() * 1000));
+}
+
+void ZemiHelper::ensureDirectory(const QString &path)
+{
+    QString dirName = path;
+    if (!dirName.startsWith(QLatin1Char('/')) && !dirName.contains(QLatin1String(":/"))) {
+        dirName = QStringLiteral("%1/%2").arg(applicationDirectory(), dirName);
+    }
+    QDir dir(dirName);
+    if (!dir.exists()) {
+        dir.mkpath(dirName);
+    }
+}
+
+void ZemiHelper::centerWidget(QWidget *widget)
+{
+    const int x = desktopWidth() / 2 - widget->width() / 2;
+    const int y = desktopHeight() / 2 - widget->height() / 2;
+    widget->move(x, y);
+}
+
+void ZemiHelper::setUtf8Codec()
+{
+    QTextCodec *codec = QTextCodec::codecForName("utf-8");
+    QTextCodec::setCodecForLocale(codec);
+}
+
+void ZemiHelper::installTranslator(const QString &qmFile)
+{
+    auto *translator = new QTranslator(qApp);
+    // A catalogue that fails to load is installed all the same: it simply translates nothing.
+    if (!translator->load(qmFile)) {
+        qDebug() << "translation not loaded:" << qmFile;
+    }
+    QCoreApplication::installTranslator(translator);
+}
+
+void ZemiHelper::sleepMs(int msec)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < msec) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    }
+}
+
+// ---------------------------------------------------------------- clock and autostart
+
+void ZemiHelper::setClockSetter(ClockSetter setter)
+{
+    clockSetter() = std::move(setter);
+}
+
+void ZemiHelper::resetClockSetter()
+{
+    clockSetter() = &ZemiHelper::systemClockSetter;
+}
+
+bool ZemiHelper::setSystemDateTime(const QString &year, const QString &month, const QString &day,
+                                   const QString &hour, const QString &minute, const QString &second)
+{
+    return clockSetter()(year, month, day, hour, minute, second);
+}
+
+bool ZemiHelper::systemClockSetter(const QString &year, const QString &month, const QString &day,
+                                   const QString &hour, const QString &minute, const QString &second)
+{
+    // Only plain digits ever reach the command.
+    for (const QString &part : {year, month, day, hour, minute, second}) {
+        if (!allDigits(part)) {
+            return false;
+        }
+    }
+#ifdef Q_OS_WIN
+    auto runCmd = [](const QString &line) {
+        QProcess p;
+        p.start(QStringLiteral("cmd"));
+        p.waitForStarted(30000);
+        p.write(line.toLatin1());
+        p.closeWriteChannel();
+        p.waitForFinished(1000);
+        const bool ok = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        p.close();
+        return ok;
+    };
+    const bool dateOk = runCmd(QStringLiteral("date %1-%2-%3\n").arg(year, month, day));
+    const bool timeOk = runCmd(QStringLiteral("time %1:%2:%3.00\n").arg(hour, minute, second));
+    return dateOk && timeOk;
+#else
+    const QString stamp = QStringLiteral("%1-%2-%3 %4:%5:%6").arg(year, month, day, hour, minute, second);
+    QProcess p;
+    p.start(QStringLiteral("date"), {QStringLiteral("-s"), stamp});
+    if (!p.waitForStarted(30000) || !p.waitForFinished(5000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return false;
+    }
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+#endif
+}
+
+QString ZemiHelper::autoStartFile(const QString &name)
+{
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty()) {
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return QStringLiteral("%1/autostart/%2.desktop").arg(configHome, name);
+}
+
+void ZemiHelper::setAutoStart(const QString &name, const QString &programPath, bool enable)
+{
+#ifdef Q_OS_WIN
+    QSettings reg(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"),
+                  QSettings::NativeFormat);
+    reg.setValue(name, enable ? programPath : QString());
+#else
+    // Disabling keeps the entry and switches it off, as the registry value is kept but emptied.
+    const QString fileName = autoStartFile(name);
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        return;
+    }
+    QString quoted = programPath;
+    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=\"%2\"\n"
+                                        "Hidden=%3\nX-GNOME-Autostart-enabled=%4\n")
+                             .arg(name, quoted, enable ? QStringLiteral("false") : QStringLiteral("true"),
+                                  enable ? QStringLiteral("true") : QStringLiteral("false"));
+    file.write(text.toUtf8());
+    file.commit();
+#endif
+}
+
+// ---------------------------------------------------------------- files and folders
+
+void ZemiHelper::setFileDialogHook(FileDialogHook hook)
+{
+    fileDialogHook() = std::move(hook);
+}
+
+QString ZemiHelper::saveFileDialog(const QString &filter, const QString &dirName)
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("save"), filter, dirName).value(0);
+    }
+    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("选择文件"), dirName, filter);
+}
+
+QString ZemiHelper::openFileDialog(const QString &filter, const QString &dirName)
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("open"), filter, dirName).value(0);
+    }
+    return QFileDialog::getOpenFileName(nullptr, QStringLiteral("选择文件"), dirName, filter);
+}
+
+QStringList ZemiHelper::openFilesDialog(const QString &filter, const QString &dirName)
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("opens"), filter, dirName);
+    }
+    return QFileDialog::getOpenFileNames(nullptr, QStringLiteral("选择文件"), dirName, filter);
+}
+
+QString ZemiHelper::chooseDirectory()
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("dir"), QString(), QString()).value(0);
+    }
+    QFileDialog dialog;
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() == QDialog::Accepted) {
+        return dialog.selectedFiles().value(0);
+    }
+    return QString();
+}
+
+QString ZemiHelper::fileNameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+bool ZemiHelper::folderExists(const QString &path)
+{
+    return QDir(path).exists();
+}
+
+bool ZemiHelper::fileExists(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
+
+void ZemiHelper::copyFile(const QString &sourceFile, const QString &targetFile)
+{
+    QFile::copy(sourceFile, targetFile);
+    // A copy of a resource is read-only; the owner must be able to write it.
+    QFile::setPermissions(targetFile, QFile::WriteOwner | QFile::ReadOwner);
+}
+
+void ZemiHelper::copyFileIfEmpty(const QString &sourceFile, const QString &targetFile)
+{
+    const QFileInfo info(targetFile);
+    if (info.exists() && info.size() > 0) {
+        return;
+    }
+    QFile::remove(targetFile);
+    copyFile(sourceFile, targetFile);
+}
+
+void ZemiHelper::copyDefaultDatabase(const QString &targetFile)
+{
+    copyFileIfEmpty(QStringLiteral(":/%1.db").arg(applicationBaseName()), targetFile);
+}
+
+QStringList ZemiHelper::listFolderFiles(const QStringList &nameFilters)
+{
+    const QString path = chooseDirectory();
+    if (path.isEmpty() || !QDir(path).exists()) {
+        return QStringList();
+    }
+    return QDir(path).entryList(nameFilters);
+}
+
+void ZemiHelper::deleteDirectory(const QString &path)
+{
+    QDir dir(path);
+    if (!dir.exists()) {
+        return;
+    }
+    const QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isDir() && !entry.isSymLink()) {
+            deleteDirectory(entry.absoluteFilePath());
+            dir.rmdir(entry.fileName());
+        } else {
+            QFile::remove(entry.absoluteFilePath());
+        }
+    }
+}
+
+void ZemiHelper::writeRunLog(const QString &text, const QString &subFolder)
+{
+    const QString fileName = QStringLiteral("%1/%2/%3_runinfo_%4.txt")
+                                 .arg(applicationDirectory(), subFolder, applicationBaseName(),
+                                      QDate::currentDate().toString(QStringLiteral("yyyyMM")));
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        return;
+    }
+    const QString line = QStringLiteral("%1  %2\n")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), text);
+    file.write(line.toLocal8Bit());
+}
+
+// ---------------------------------------------------------------- validation
+
+bool ZemiHelper::isIPv4(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral(
+        "\\A((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\z"));
+    return re.match(text).hasMatch();
+}
+
+bool ZemiHelper::isMacAddress(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral("\\A[A-F0-9]{2}(-[A-F0-9]{2}){5}\\z"));
+    return re.match(text).hasMatch();
+}
+
+bool ZemiHelper::isMobileNumber(const QString &text)
+{
+    if (text.length() != 11) {
+        return false;
+    }
+    return text.startsWith(QLatin1String("13")) || text.startsWith(QLatin1String("14"))
+        || text.startsWith(QLatin1String("15")) || text.startsWith(QLatin1String("18"));
+}
+
+bool ZemiHelper::isEmailAddress(const QString &text)
+{
+    return text.contains(QLatin1Char('@')) && text.contains(QLatin1String(".com"));
+}
+
+// ---------------------------------------------------------------- network
+
+QString ZemiHelper::localIPv4()
+{
+    QStringList ips;
+    const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+    for (const QHostAddress &address : addresses) {
+        const QString ip = address.toString();
+        if (isIPv4(ip)) {
+            ips << ip;
+        }
+    }
+    for (const QString &ip : qAsConst(ips)) {
+        if (ip.startsWith(QLatin1String("192.168.1")) || ip.startsWith(QLatin1String("192"))) {
+            return ip;
+        }
+    }
+    return QStringLiteral("127.0.0.1");
+}
+
+bool ZemiHelper::hostReachable(const QString &address, int port, int timeoutMs)
+{
+    QTcpSocket socket;
+    socket.connectToHost(address, quint16(port));
+    const bool ok = socket.waitForConnected(timeoutMs);
+    socket.abort();
+    return ok;
+}
+
+QString ZemiHelper::hostAddressOf(const QString &hostName)
+{
+    const QHostInfo info = QHostInfo::fromName(hostName);
+    if (info.addresses().isEmpty()) {
+        return QString();
+    }
+    return info.addresses().first().toString();
+}
+
+void ZemiHelper::setInternetProbe(const QString &address, int port)
+{
+    internetProbe().address = address;
+    internetProbe().port = port;
+}
+
+QString ZemiHelper::internetProbeAddress()
+{
+    return internetProbe().address;
+}
+
+bool ZemiHelper::internetReachable()
+{
+    return hostReachable(internetProbe().address, internetProbe().port, 1000);
+}
+
+QString ZemiHelper::fetchUrl(const QString &url, int timeoutMs)
+{
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = manager.get(QNetworkRequest(QUrl(url)));
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    if (timeoutMs > 0) {
+        timer.start(timeoutMs);
+    }
+    if (!reply->isFinished()) {
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    QString body;
+    if (reply->isFinished()) {
+        const QByteArray data = reply->readAll();
+        const int zero = data.indexOf('\0');
+        body = QString::fromLatin1(zero < 0 ? data : data.left(zero));
+    } else {
+        reply->abort();
+    }
+    delete reply;
+    return body;
+}
+
+// ---------------------------------------------------------------- conversions
+
+int ZemiHelper::hexTextToInt(const QString &text)
+{
+    return text.toInt(nullptr, 16);
+}
+
+int ZemiHelper::decimalTextToInt(const QString &text)
+{
+    return text.toInt(nullptr, 10);
+}
+
+int ZemiHelper::binaryTextToInt(const QString &text)
+{
+    return text.toInt(nullptr, 2);
+}
+
+QString ZemiHelper::hexTextToBinaryText(const QString &text)
+{
+    return QString::number(hexTextToInt(text), 2).rightJustified(8, QLatin1Char('0'));
+}
+
+QString ZemiHelper::intToBinaryText8(int value)
+{
+    return QString::number(value, 2).rightJustified(8, QLatin1Char('0'));
+}
+
+QString ZemiHelper::intToBinaryText16(int value)
+{
+    return QString::number(value, 2).rightJustified(16, QLatin1Char('0'));
+}
+
+QString ZemiHelper::intToHexText(int value)
+{
+    const QString text = QString::number(value, 16);
+    return text.length() == 1 ? QStringLiteral("0%1").arg(text) : text;
+}
+
+QString ZemiHelper::byteToDecimalText(int value)
+{
+    const QString text = QString::number(value & 0xFF);
+    return text.length() == 1 ? QStringLiteral("0%1").arg(text) : text;
+}
+
+QByteArray ZemiHelper::intToBytesBE(int value)
+{
+    const quint32 v = quint32(value);
+    QByteArray data(4, 0);
+    data[0] = char((v >> 24) & 0xFF);
+    data[1] = char((v >> 16) & 0xFF);
+    data[2] = char((v >> 8) & 0xFF);
+    data[3] = char(v & 0xFF);
+    return data;
+}
+
+QByteArray ZemiHelper::intToBytesLE(int value)
+{
+    QByteArray data = intToBytesBE(value);
+    std::reverse(data.begin(), data.end());
+    return data;
+}
+
+int ZemiHelper::bytesToIntBE(const QByteArray &data)
+{
+    if (data.size() < 4) {
+        return 0;
+    }
+    const quint32 v = (quint32(quint8(data[0])) << 24) | (quint32(quint8(data[1])) << 16)
+                    | (quint32(quint8(data[2])) << 8) | quint32(quint8(data[3]));
+    return int(v);
+}
+
+int ZemiHelper::bytesToIntLE(const QByteArray &data)
+{
+    if (data.size() < 4) {
+        return 0;
+    }
+    QByteArray be = data.left(4);
+    std::reverse(be.begin(), be.end());
+    return bytesToIntBE(be);
+}
+
+QByteArray ZemiHelper::ushortToBytesBE(int value)
+{
+    QByteArray data(2, 0);
+    data[0] = char((value >> 8) & 0xFF);
+    data[1] = char(value & 0xFF);
+    return data;
+}
+
+QByteArray ZemiHelper::ushortToBytesLE(int value)
+{
+    QByteArray data(2, 0);
+    data[0] = char(value & 0xFF);
+    data[1] = char((value >> 8) & 0xFF);
+    return data;
+}
+
+int ZemiHelper::bytesToShortBE(const QByteArray &data)
+{
+    if (data.size() < 2) {
+        return 0;
+    }
+    return qint16(quint16((quint8(data[0]) << 8) | quint8(data[1])));
+}
+
+int ZemiHelper::bytesToShortLE(const QByteArray &data)
+{
+    if (data.size() < 2) {
+        return 0;
+    }
+    return qint16(quint16((quint8(data[1]) << 8) | quint8(data[0])));
+}
+
+QString ZemiHelper::xorText(const QString &text, quint8 key)
+{
+    QByteArray data = text.toLatin1();
+    for (char &byte : data) {
+        byte = char(quint8(byte) ^ key);
+    }
+    const int zero = data.indexOf('\0');
+    return QString::fromLatin1(zero < 0 ? data : data.left(zero));
+}
+
+quint8 ZemiHelper::xorChecksum(const QByteArray &data)
+{
+    quint8 result = 0;
+    for (const char byte : data) {
+        result ^= quint8(byte);
+    }
+    return result;
+}
+
+quint8 ZemiHelper::sumChecksum(const QByteArray &data)
+{
+    quint8 result = 0;
+    for (const char byte : data) {
+        result = quint8(result + quint8(byte));
+    }
+    return result;
+}
+
+quint16 ZemiHelper::crc16Msb(const quint8 *data, int length, quint16 init, const quint16 *table)
+{
+    quint16 crc = init;
+    for (int i = 0; i < length; ++i) {
+        crc = quint16((crc << 8) ^ table[((crc >> 8) ^ data[i]) & 0xFF]);
+    }
+    return crc;
+}
+
+quint16 ZemiHelper::crc16Lsb(const quint8 *data, int length, quint16 init, const quint16 *table)
+{
+    quint16 crc = init;
+    for (int i = 0; i < length; ++i) {
+        crc = quint16((crc >> 8) ^ table[(crc ^ data[i]) & 0xFF]);
+    }
+    return crc;
+}
+
+quint16 ZemiHelper::crc16Modbus(const quint8 *data, int length)
+{
+    return crc16Lsb(data, length, 0xFFFF, modbusTable());
+}
+
+QByteArray ZemiHelper::modbusCrcBytes(const QByteArray &data)
+{
+    const quint16 crc = crc16Modbus(reinterpret_cast<const quint8 *>(data.constData()), data.size());
+    QByteArray result(2, 0);
+    result[0] = char(crc & 0xFF);
+    result[1] = char(crc >> 8);
+    return result;
+}
+
+QByteArray ZemiHelper::hexTextToBytes(const QString &text)
+{
+    QByteArray result;
+    const int length = text.length();
+    for (int i = 0; i < length;) {
+        if (text.at(i) == QLatin1Char(' ')) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= length) {
+            break; // an odd last digit is dropped
+        }
+        const int high = hexDigitValue(text.at(i));
+        const int low = hexDigitValue(text.at(i + 1));
+        result.append(char(high * 16 + low));
+        i += 2;
+    }
+    return result;
+}
+
+int ZemiHelper::hexDigitValue(QChar ch)
+{
+    const ushort c = ch.unicode();
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+QString ZemiHelper::bytesToHexText(const QByteArray &data)
+{
+    QString text;
+    for (const char byte : data) {
+        text += QStringLiteral("%1 ").arg(quint8(byte), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return text.trimmed();
+}
+
+QString ZemiHelper::bytesToEscapedAscii(const QByteArray &data)
+{
+    QString text;
+    for (const char byte : data) {
+        const quint8 b = quint8(byte);
+        if (b < 0x20) {
+            text += QLatin1Char('\\') + QLatin1String(controlNames[b]);
+        } else if (b == 0x7F) {
+            text += QLatin1String("\\x7F");
+        } else if (b == 0x5C) {
+            text += QLatin1String("\\x5C");
+        } else if (b > 0x20 && b < 0x7F) {
+            text += QLatin1Char(char(b));
+        } else {
+            text += QStringLiteral("\\x%1").arg(intToHexText(b));
+        }
+    }
+    return text.trimmed();
+}
+
+QByteArray ZemiHelper::escapedAsciiToBytes(const QString &text)
+{
+    QByteArray data;
+    const int length = text.length();
+    for (int i = 0; i < length; ++i) {
+        const QChar ch = text.at(i);
+        if (ch == QLatin1Char('\\') && i + 1 < length) {
+            if (text.at(i + 1) == QLatin1Char('x') && i + 3 < length
+                && hexDigitValue(text.at(i + 2)) >= 0 && hexDigitValue(text.at(i + 3)) >= 0) {
+                data.append(char(hexDigitValue(text.at(i + 2)) * 16 + hexDigitValue(text.at(i + 3))));
+                i += 3;
+                continue;
+            }
+            // The longest name wins, so "\SOH" is not read as "\SO" followed by "H".
+            int found = -1;
+            int foundLength = 0;
+            for (int b = 0; b < 32; ++b) {
+                const QLatin1String name(controlNames[b]);
+                if (name.size() > foundLength && text.midRef(i + 1, name.size()) == name) {
+                    found = b;
+                    foundLength = name.size();
+                }
+            }
+            if (found >= 0) {
+                data.append(char(found));
+                i += foundLength;
+                continue;
+            }
+        }
+        data.append(char(ch.toLatin1()));
+    }
+    return data;
+}
+
+// ---------------------------------------------------------------- dialogs
+
+void ZemiHelper::showMessageBoxInfo(const QString &info, int closeSec, bool exec)
+{
+    showMessageBox(QMessageBox::Information, info, closeSec, exec);
+}
+
+void ZemiHelper::showMessageBoxError(const QString &info, int closeSec, bool exec)
+{
+    showMessageBox(QMessageBox::Critical, info, closeSec, exec);
+}
+
+int ZemiHelper::showMessageBoxQuestion(const QString &info)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("询问"), info, QMessageBox::Yes | QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::No;
+}
+
+void ZemiHelper::showTipBox(const QString &title, const QString &tip, bool fullScreen, bool center, int closeSec)
+{
+    QLabel *box = sharedTipBox();
+    box->setText(QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), tip.toHtmlEscaped()));
+    box->adjustSize();
+    if (fullScreen) {
+        box->resize(desktopWidth(), desktopHeight());
+        box->move(0, 0);
+    } else if (center) {
+        centerWidget(box);
+    } else {
+        box->move(desktopWidth() - box->width(), desktopHeight() - box->height());
+    }
+    if (closeSec > 0) {
+        QTimer::singleShot(closeSec * 1000, box, &QLabel::hide);
+    }
+    box->show();
+}
+
+void ZemiHelper::hideTipBox()
+{
+    sharedTipBox()->hide();
+}
+
+QString ZemiHelper::showInputBox(const QString &title, int type, int closeSec, const QString &placeholderText,
+                                 bool pwd, const QString &defaultValue)
+{
+    Q_UNUSED(type)
+    Q_UNUSED(placeholderText)
+    QInputDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("输入框"));
+    dialog.setLabelText(title);
+    dialog.setTextValue(defaultValue);
+    dialog.setTextEchoMode(pwd ? QLineEdit::Password : QLineEdit::Normal);
+    if (closeSec > 0) {
+        QTimer::singleShot(closeSec * 1000, &dialog, &QDialog::reject);
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+void ZemiHelper::showDateSelect(QString &dateStart, QString &dateEnd, const QString &format)
+{
+    QDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("日期时间选择"));
+    auto *layout = new QFormLayout(&dialog);
+    auto *start = new QDateEdit(QDate::currentDate(), &dialog);
+    auto *end = new QDateEdit(QDate::currentDate(), &dialog);
+    layout->addRow(QStringLiteral("开始时间"), start);
+    layout->addRow(QStringLiteral("结束时间"), end);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() == QDialog::Accepted) {
+        dateStart = start->dateTime().toString(format);
+        dateEnd = end->dateTime().toString(format);
+    } else {
+        dateStart.clear();
+        dateEnd.clear();
+    }
+}

@@ -1,0 +1,124 @@
+#ifndef ZEMIHELPER_H
+#define ZEMIHELPER_H
+
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// Small static helpers shared by every program of the suite: desktop geometry,
+// files, codec and translator, conversions and checksums, validation, clock,
+// start with the system, reachability, the run log and one-line dialog calls.
+class ZemiHelper
+{
+public:
+    // Application and desktop
+    static int desktopWidth();
+    static int desktopHeight();
+    static QString applicationDirectory();
+    static QString applicationBaseName();
+    static void seedRandom();
+    static void ensureDirectory(const QString &path);
+    static void centerWidget(QWidget *widget);
+    static void setUtf8Codec();
+    static void installTranslator(const QString &qmFile);
+    static void sleepMs(int msec);
+
+    // The system clock. The setter is replaceable so that tests never touch the
+    // machine's clock; it returns false when the system refuses the change.
+    using ClockSetter = std::function<bool(const QString &year, const QString &month, const QString &day,
+                                           const QString &hour, const QString &minute, const QString &second)>;
+    static void setClockSetter(ClockSetter setter);
+    static void resetClockSetter();
+    static bool setSystemDateTime(const QString &year, const QString &month, const QString &day,
+                                  const QString &hour, const QString &minute, const QString &second);
+    static bool systemClockSetter(const QString &year, const QString &month, const QString &day,
+                                  const QString &hour, const QString &minute, const QString &second);
+
+    // Start with the system: an XDG autostart entry on Linux, the Run registry value on Windows.
+    static void setAutoStart(const QString &name, const QString &programPath, bool enable);
+    static QString autoStartFile(const QString &name);
+
+    // Files and folders
+    static QString saveFileDialog(const QString &filter, const QString &dirName = QString());
+    static QString openFileDialog(const QString &filter, const QString &dirName = QString());
+    static QStringList openFilesDialog(const QString &filter, const QString &dirName = QString());
+    static QString chooseDirectory();
+    // Test seam: when set, every file and folder dialog above returns what this answers
+    // (mode is "save", "open", "opens" or "dir") instead of asking the user.
+    using FileDialogHook = std::function<QStringList(const QString &mode, const QString &filter, const QString &dirName)>;
+    static void setFileDialogHook(FileDialogHook hook);
+
+    static QString fileNameOf(const QString &path);
+    static bool folderExists(const QString &path);
+    static bool fileExists(const QString &path);
+    static void copyFile(const QString &sourceFile, const QString &targetFile);
+    static void copyFileIfEmpty(const QString &sourceFile, const QString &targetFile);
+    static void copyDefaultDatabase(const QString &targetFile);
+    static QStringList listFolderFiles(const QStringList &nameFilters);
+    static void deleteDirectory(const QString &path);
+    static void writeRunLog(const QString &text, const QString &subFolder);
+
+    // Validation
+    static bool isIPv4(const QString &text);
+    static bool isMacAddress(const QString &text);
+    static bool isMobileNumber(const QString &text);
+    static bool isEmailAddress(const QString &text);
+
+    // Network
+    static QString localIPv4();
+    static bool hostReachable(const QString &address, int port, int timeoutMs = 1000);
+    static QString hostAddressOf(const QString &hostName);
+    static void setInternetProbe(const QString &address, int port = 80);
+    static QString internetProbeAddress();
+    static bool internetReachable();
+    static QString fetchUrl(const QString &url, int timeoutMs = 10000);
+
+    // Number and text conversions
+    static int hexTextToInt(const QString &text);
+    static int decimalTextToInt(const QString &text);
+    static int binaryTextToInt(const QString &text);
+    static QString hexTextToBinaryText(const QString &text);
+    static QString intToBinaryText8(int value);
+    static QString intToBinaryText16(int value);
+    static QString intToHexText(int value);
+    static QString byteToDecimalText(int value);
+    static QByteArray intToBytesBE(int value);
+    static QByteArray intToBytesLE(int value);
+    static int bytesToIntBE(const QByteArray &data);
+    static int bytesToIntLE(const QByteArray &data);
+    static QByteArray ushortToBytesBE(int value);
+    static QByteArray ushortToBytesLE(int value);
+    static int bytesToShortBE(const QByteArray &data);
+    static int bytesToShortLE(const QByteArray &data);
+    static QString xorText(const QString &text, quint8 key);
+    static quint8 xorChecksum(const QByteArray &data);
+    static quint8 sumChecksum(const QByteArray &data);
+    static quint16 crc16Msb(const quint8 *data, int length, quint16 init, const quint16 *table);
+    static quint16 crc16Lsb(const quint8 *data, int length, quint16 init, const quint16 *table);
+    static quint16 crc16Modbus(const quint8 *data, int length);
+    static QByteArray modbusCrcBytes(const QByteArray &data);
+    static QByteArray hexTextToBytes(const QString &text);
+    static int hexDigitValue(QChar ch);
+    static QString bytesToHexText(const QByteArray &data);
+    static QString bytesToEscapedAscii(const QByteArray &data);
+    static QByteArray escapedAsciiToBytes(const QString &text);
+
+    // Dialog wrappers
+    static void showMessageBoxInfo(const QString &info, int closeSec = 0, bool exec = false);
+    static void showMessageBoxError(const QString &info, int closeSec = 0, bool exec = false);
+    static int showMessageBoxQuestion(const QString &info);
+    static void showTipBox(const QString &title, const QString &tip, bool fullScreen = false,
+                           bool center = true, int closeSec = 0);
+    static void hideTipBox();
+    static QString showInputBox(const QString &title, int type = 0, int closeSec = 0,
+                                const QString &placeholderText = QString(), bool pwd = false,
+                                const QString &defaultValue = QString());
+    static void showDateSelect(QString &dateStart, QString &dateEnd,
+                               const QString &format = QStringLiteral("yyyy-MM-dd"));
+};
+
+#endif // ZEMIHELPER_H

@@ -1,0 +1,83 @@
+#include "terminalstart.h"
+#include "appconfig.h"
+#include "appinit.h"
+#include "dbcleanthread.h"
+#include "zemihelper.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+
+// Resources of a static library must be registered by name.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(generated);
+#ifdef SAFETERMINAL_HAVE_PICTURES
+    Q_INIT_RESOURCE(pictures);
+#endif
+}
+
+void TerminalStart::initResources()
+{
+    static const bool done = [] {
+        registerResources();
+        return true;
+    }();
+    Q_UNUSED(done)
+}
+
+void TerminalStart::start(AppInit *appInit)
+{
+    initResources();
+    ZemiHelper::setUtf8Codec();
+    ZemiHelper::installTranslator(QStringLiteral(":/image/qt_zh_CN.qm"));
+    ZemiHelper::installTranslator(QStringLiteral(":/image/widgets.qm"));
+    ZemiHelper::seedRandom();
+
+    AppConfig::ConfigFile = besideProgram(QStringLiteral("ini"));
+    AppConfig::load();
+
+    const QString dbFile = besideProgram(QStringLiteral("db"));
+    prepareDatabase(dbFile);
+    openDatabase(dbFile);
+    AppConfig::loadUsers();
+
+    startCleanThread(appInit, dbFile);
+}
+
+QString TerminalStart::besideProgram(const QString &extension)
+{
+    return QStringLiteral("%1/%2.%3").arg(ZemiHelper::applicationDirectory(), ZemiHelper::applicationBaseName(),
+                                          extension);
+}
+
+void TerminalStart::prepareDatabase(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    if (info.exists() && info.size() > 0) {
+        return;
+    }
+    QFile::remove(fileName);
+    QFile::copy(QStringLiteral(":/safe.db"), fileName);
+    ZemiHelper::sleepMs(1000);
+    // A copy of a resource is read-only.
+    QFile::setPermissions(fileName, QFile::permissions(fileName) | QFileDevice::WriteOwner);
+}
+
+bool TerminalStart::openDatabase(const QString &fileName)
+{
+    QSqlDatabase db = DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), fileName);
+    return db.open();
+}
+
+DbCleanThread *TerminalStart::startCleanThread(QObject *parent, const QString &fileName)
+{
+    auto *thread = new DbCleanThread(parent);
+    thread->setObjectName(QStringLiteral("cleanLogInfo"));
+    thread->setPar(QStringLiteral("LogInfo"), QStringLiteral("rowid"), QStringLiteral("rowid"),
+                   QStringLiteral("rowid asc"), 500000, 1800000);
+    thread->setConnInfo(DbType_Sqlite, QStringLiteral("cleanLogInfo"), QStringLiteral("127.0.0.1"), 3306, fileName,
+                        QStringLiteral("root"), QStringLiteral("kelp"));
+    thread->start();
+    return thread;
+}

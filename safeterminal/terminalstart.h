@@ -1,0 +1,28 @@
+#ifndef TERMINALSTART_H
+#define TERMINALSTART_H
+
+#include <QString>
+
+class AppInit;
+class DbCleanThread;
+class QObject;
+
+// The terminal's own start-up steps, run by AppInit::start() before the drag
+// filter is installed: codec, translators, random seed, configuration file,
+// database file and connection, user cache and the log-trimming thread.
+class TerminalStart
+{
+public:
+    static void start(AppInit *appInit);
+    static void initResources();
+
+    // "<program directory>/<program base name>.<extension>"
+    static QString besideProgram(const QString &extension);
+
+    // Copies the template over a missing or empty database file; a non-empty file is left alone.
+    static void prepareDatabase(const QString &fileName);
+    static bool openDatabase(const QString &fileName);
+    static DbCleanThread *startCleanThread(QObject *parent, const QString &fileName);
+};
+
+#endif // TERMINALSTART_H

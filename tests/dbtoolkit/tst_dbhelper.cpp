@@ -1,0 +1,327 @@
+#include "dbhelper.h"
+#include "dbtype.h"
+#include "testsupport.h"
+#include "zemihelper.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QMessageBox>
+#include <QSqlError>
+#include <QTemporaryDir>
+#include <QTime>
+#include <QtTest>
+#include <thread>
+
+using namespace TestSupport;
+
+class tst_DBHelper : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir *temp = nullptr;
+    QString dbFile;
+
+    void answerFileDialog(const QString &fileName)
+    {
+        ZemiHelper::setFileDialogHook(
+            [fileName](const QString &, const QString &, const QString &) { return QStringList{fileName}; });
+    }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void addLogStampsDateAndTime();
+    void addLogKeepsGivenValues();
+    void userLifecycle();
+    void getUserInfoLeavesOutsWhenMissing();
+    void oddValuesRoundTrip_data();
+    void oddValuesRoundTrip();
+    void updateUserFinger();
+    void goodsAndErrors();
+    void loadUser();
+    void exportImportRoundTrip();
+    void outputDataFormat();
+    void outputDataEmptyRows();
+    void inputDataEmptyNameChangesNothing();
+    void inputDataUnreadableFileKeepsTable();
+    void inputDataSkipsWrongFieldCount();
+    void inputDataFailureRollsBack();
+    void writeWaitsForAnotherConnectionsLock();
+};
+
+void tst_DBHelper::init()
+{
+    temp = new QTemporaryDir;
+    QVERIFY(temp->isValid());
+    dbFile = temp->filePath(QStringLiteral("safe.db"));
+    QVERIFY(createTerminalDatabase(dbFile));
+    QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), dbFile).open());
+}
+
+void tst_DBHelper::cleanup()
+{
+    ZemiHelper::setFileDialogHook(nullptr);
+    closeConnection();
+    delete temp;
+    temp = nullptr;
+}
+
+void tst_DBHelper::addLogStampsDateAndTime()
+{
+    const QTime before = QTime::currentTime();
+    DBHelper::addLog(QStringLiteral("开柜日志"), QStringLiteral("打开外门"));
+    DBHelper::addManageLog(QStringLiteral("进入开柜界面"));
+    QSqlQuery query(QStringLiteral("select LogType,LogDate,LogTime,LogContent from LogInfo order by rowid"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toString(), QStringLiteral("开柜日志"));
+    QCOMPARE(query.value(1).toString(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    const QTime stored = QTime::fromString(query.value(2).toString(), QStringLiteral("HH:mm:ss"));
+    QVERIFY(stored.isValid());
+    QVERIFY(qAbs(before.secsTo(stored)) <= 2);
+    QCOMPARE(query.value(3).toString(), QStringLiteral("打开外门"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toString(), QStringLiteral("管理日志"));
+    QCOMPARE(query.value(3).toString(), QStringLiteral("进入开柜界面"));
+    QVERIFY(!query.next());
+}
+
+void tst_DBHelper::addLogKeepsGivenValues()
+{
+    DBHelper::addLog(QStringLiteral("报警日志"), QStringLiteral("2026-01-02"), QStringLiteral("03:04:05"),
+                     QStringLiteral("温度报警"));
+    QCOMPARE(column(QStringLiteral("select LogDate||' '||LogTime||' '||LogType||' '||LogContent from LogInfo")),
+             QStringList{QStringLiteral("2026-01-02 03:04:05 报警日志 温度报警")});
+}
+
+void tst_DBHelper::userLifecycle()
+{
+    QVERIFY(!DBHelper::existUser(QStringLiteral("1001")));
+    DBHelper::addUser(QStringLiteral("1001"), QStringLiteral("张三"), QStringLiteral("pw"), QStringLiteral("管理员"),
+                      QStringLiteral("外门|内门1"), QStringLiteral("/////////"));
+    QVERIFY(DBHelper::existUser(QStringLiteral("1001")));
+    QVERIFY(!DBHelper::existUser(QStringLiteral("1002")));
+
+    DBHelper::updateUser(QStringLiteral("1001"), QStringLiteral("李四"), QStringLiteral("pw2"), QStringLiteral("普通"),
+                         QStringLiteral("外门"), QStringLiteral("a/////////"));
+    QString name, pwd, admin, door, finger;
+    QVERIFY(DBHelper::getUserInfo(QStringLiteral("1001"), name, pwd, admin, door, finger));
+    QCOMPARE(QStringList({name, pwd, admin, door, finger}),
+             QStringList({"李四", "pw2", "普通", "外门", "a/////////"}));
+
+    DBHelper::deleteUser(QStringLiteral("1001"));
+    QVERIFY(!DBHelper::existUser(QStringLiteral("1001")));
+    QCOMPARE(count(QStringLiteral("select count(*) from UserInfo")), 0);
+}
+
+void tst_DBHelper::getUserInfoLeavesOutsWhenMissing()
+{
+    QString name = QStringLiteral("n"), pwd = QStringLiteral("p"), admin = QStringLiteral("a"),
+            door = QStringLiteral("d"), finger = QStringLiteral("f");
+    QVERIFY(!DBHelper::getUserInfo(QStringLiteral("404"), name, pwd, admin, door, finger));
+    QCOMPARE(QStringList({name, pwd, admin, door, finger}), QStringList({"n", "p", "a", "d", "f"}));
+    QVERIFY(!DBHelper::getUserFinger(QStringLiteral("404"), finger));
+    QCOMPARE(finger, QStringLiteral("f"));
+}
+
+void tst_DBHelper::oddValuesRoundTrip_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("single quote") << "O'Brien";
+    QTest::newRow("quotes and chinese") << "王'小\"明";
+    QTest::newRow("sql text") << "x'); drop table UserInfo; --";
+    QTest::newRow("percent placeholders") << "%1 %2 ?";
+    QTest::newRow("backslash") << "a\\b";
+    QTest::newRow("empty") << "";
+}
+
+void tst_DBHelper::oddValuesRoundTrip()
+{
+    QFETCH(QString, value);
+    DBHelper::addUser(value, value, value, value, value, value);
+    QVERIFY(DBHelper::existUser(value));
+    QString name, pwd, admin, door, finger;
+    QVERIFY(DBHelper::getUserInfo(value, name, pwd, admin, door, finger));
+    QCOMPARE(QStringList({name, pwd, admin, door, finger}), QStringList({value, value, value, value, value}));
+
+    DBHelper::updateUserFinger(value, value + value);
+    QVERIFY(DBHelper::getUserFinger(value, finger));
+    QCOMPARE(finger, value + value);
+
+    DBHelper::addLog(value, value, value, value);
+    QCOMPARE(column(QStringLiteral("select LogContent from LogInfo")), QStringList{value});
+
+    DBHelper::deleteUser(value);
+    QVERIFY(!DBHelper::existUser(value));
+    QCOMPARE(count(QStringLiteral("select count(*) from sqlite_master where type='table'")), 4);
+}
+
+void tst_DBHelper::updateUserFinger()
+{
+    DBHelper::addUser(QStringLiteral("7"), QStringLiteral("a"), QString(), QString(), QString(),
+                      QStringLiteral("/////////"));
+    DBHelper::addUser(QStringLiteral("8"), QStringLiteral("b"), QString(), QString(), QString(),
+                      QStringLiteral("/////////"));
+    DBHelper::updateUserFinger(QStringLiteral("7"), QStringLiteral("//////2026-12-10 08:00:00///"));
+    QString finger;
+    QVERIFY(DBHelper::getUserFinger(QStringLiteral("7"), finger));
+    QCOMPARE(finger, QStringLiteral("//////2026-12-10 08:00:00///"));
+    QVERIFY(DBHelper::getUserFinger(QStringLiteral("8"), finger));
+    QCOMPARE(finger, QStringLiteral("/////////"));
+}
+
+void tst_DBHelper::goodsAndErrors()
+{
+    DBHelper::addGoods(QStringLiteral("G1"), QStringLiteral("E2003412"), QStringLiteral("枪支"), QStringLiteral("在柜"));
+    DBHelper::addError(QStringLiteral("门磁"), QStringLiteral("外门未关"));
+    QCOMPARE(column(QStringLiteral("select GoodsID||GoodsEPC||GoodsType||GoodsContent from GoodsInfo")),
+             QStringList{QStringLiteral("G1E2003412枪支在柜")});
+    QCOMPARE(column(QStringLiteral("select ErrorType||ErrorContent from ErrorInfo")),
+             QStringList{QStringLiteral("门磁外门未关")});
+}
+
+void tst_DBHelper::loadUser()
+{
+    DbUserCache cache;
+    cache.userID << QStringLiteral("stale");
+    cache.count = 9;
+    DBHelper::loadUser(cache);
+    QCOMPARE(cache.count, 0);
+    QVERIFY(cache.userID.isEmpty() && cache.userFinger.isEmpty());
+
+    DBHelper::addUser(QStringLiteral("1"), QStringLiteral("甲"), QStringLiteral("p1"), QStringLiteral("a1"),
+                      QStringLiteral("d1"), QStringLiteral("f1"));
+    DBHelper::addUser(QStringLiteral("2"), QStringLiteral("乙"), QStringLiteral("p2"), QStringLiteral("a2"),
+                      QStringLiteral("d2"), QStringLiteral("f2"));
+    DBHelper::loadUser(cache);
+    DBHelper::loadUser(cache); // twice: no duplicates
+    QCOMPARE(cache.count, 2);
+    QCOMPARE(cache.userID, QStringList({"1", "2"}));
+    QCOMPARE(cache.userName, QStringList({"甲", "乙"}));
+    QCOMPARE(cache.userPwd, QStringList({"p1", "p2"}));
+    QCOMPARE(cache.userAdmin, QStringList({"a1", "a2"}));
+    QCOMPARE(cache.userDoor, QStringList({"d1", "d2"}));
+    QCOMPARE(cache.userFinger, QStringList({"f1", "f2"}));
+}
+
+void tst_DBHelper::exportImportRoundTrip()
+{
+    const QStringList rows = {QStringLiteral("1;张三;O'Brien"), QStringLiteral("2;李四;a b")};
+    const QString file = temp->filePath(QStringLiteral("errors.txt"));
+    answerFileDialog(file);
+    QString chosen;
+    QVERIFY(DBHelper::saveData(QStringLiteral("errors.txt"), QStringLiteral("*.txt"), rows, chosen));
+    QCOMPARE(chosen, file);
+
+    QSqlQuery().exec(QStringLiteral("create table Sample(A,B,C)"));
+    QSqlQuery().exec(QStringLiteral("insert into Sample values('old','old','old')"));
+    QString opened;
+    QVERIFY(DBHelper::inputData(3, QStringLiteral("*.txt"), QStringLiteral("Sample"), opened));
+    QCOMPARE(opened, file);
+    QCOMPARE(column(QStringLiteral("select A||';'||B||';'||C from Sample order by rowid")), rows);
+}
+
+void tst_DBHelper::outputDataFormat()
+{
+    QString file = temp->filePath(QStringLiteral("out.txt"));
+    QVERIFY(DBHelper::outputData(file, {QStringLiteral("a;b;c"), QStringLiteral("中;;文")}));
+    QCOMPARE(TestSupport::readFile(file), QByteArray("a  b  c\n中    文\n"));
+
+    QString none;
+    QVERIFY(DBHelper::outputData(none, {QStringLiteral("a")})); // no name: nothing written
+}
+
+void tst_DBHelper::outputDataEmptyRows()
+{
+    QString file = temp->filePath(QStringLiteral("out.txt"));
+    QVERIFY(!DBHelper::outputData(file, QStringList()));
+    QVERIFY(file.isEmpty());
+    QVERIFY(!QFile::exists(temp->filePath(QStringLiteral("out.txt"))));
+    bool shown = false;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (box && box->isVisible() && box->text() == QStringLiteral("没有要导出的数据!")) {
+            shown = true;
+            box->hide();
+        }
+    }
+    QVERIFY(shown);
+}
+
+void tst_DBHelper::inputDataEmptyNameChangesNothing()
+{
+    DBHelper::addError(QStringLiteral("t"), QStringLiteral("c"));
+    answerFileDialog(QString());
+    QString opened = QStringLiteral("x");
+    QVERIFY(DBHelper::inputData(2, QStringLiteral("*.txt"), QStringLiteral("ErrorInfo"), opened));
+    QVERIFY(opened.isEmpty());
+    QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), 1);
+}
+
+void tst_DBHelper::inputDataUnreadableFileKeepsTable()
+{
+    DBHelper::addError(QStringLiteral("t"), QStringLiteral("c"));
+    answerFileDialog(temp->filePath(QStringLiteral("missing.txt")));
+    QString opened;
+    QVERIFY(!DBHelper::inputData(2, QStringLiteral("*.txt"), QStringLiteral("ErrorInfo"), opened));
+    QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), 1);
+}
+
+void tst_DBHelper::inputDataSkipsWrongFieldCount()
+{
+    DBHelper::addError(QStringLiteral("t"), QStringLiteral("c"));
+    const QString file = temp->filePath(QStringLiteral("in.txt"));
+    QVERIFY(writeFile(file, "one\r\nthree  fields  here\r\ngood  line\r\n\r\n门  锁"));
+    QVERIFY(DBHelper::importFile(2, QStringLiteral("ErrorInfo"), file));
+    QCOMPARE(column(QStringLiteral("select ErrorType||'|'||ErrorContent from ErrorInfo order by rowid")),
+             QStringList({"good|line", "门|锁"}));
+
+    QVERIFY(writeFile(file, "only one field\n"));
+    QVERIFY(DBHelper::importFile(2, QStringLiteral("ErrorInfo"), file));
+    QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), 0);
+}
+
+void tst_DBHelper::inputDataFailureRollsBack()
+{
+    DBHelper::addError(QStringLiteral("t"), QStringLiteral("c"));
+    const QString file = temp->filePath(QStringLiteral("in.txt"));
+    QVERIFY(writeFile(file, "a  b\n"));
+    // A table that does not exist: nothing is committed, the real table stays.
+    QVERIFY(!DBHelper::importFile(2, QStringLiteral("NoSuchTable"), file));
+    QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), 1);
+    // The connection is usable afterwards (no transaction left open).
+    QVERIFY(DBHelper::importFile(2, QStringLiteral("ErrorInfo"), file));
+    QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), 1);
+}
+
+void tst_DBHelper::writeWaitsForAnotherConnectionsLock()
+{
+    // Another connection holds the write lock for a while; the screen's write waits instead of failing.
+    std::atomic<bool> locked{false};
+    std::thread holder([this, &locked] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            db.setDatabaseName(dbFile);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("begin immediate")));
+            query.exec(QStringLiteral("insert into LogInfo values('a','b','c','held')"));
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(800));
+            query.exec(QStringLiteral("commit"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    });
+    while (!locked) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    DBHelper::addManageLog(QStringLiteral("after the lock"));
+    holder.join();
+    QCOMPARE(column(QStringLiteral("select LogContent from LogInfo order by rowid")),
+             QStringList({"held", "after the lock"}));
+}
+
+QTEST_MAIN(tst_DBHelper)
+#include "tst_dbhelper.moc"

@@ -1,0 +1,277 @@
+#include "appconfig.h"
+#include "testsupport.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace TestSupport;
+
+static const char defaultFile[] =
+    "[BaseConfig]\n"
+    "BgImage=:/bg/main10.jpg\n"
+    "UseInput=true\n"
+    "InputPosition=control\n"
+    "MainWidth=1024\n"
+    "MainHeight=600\n"
+    "\n"
+    "[NetConfig]\n"
+    "IPClient=192.168.1.128\n"
+    "MaskClient=255.255.255.0\n"
+    "GatewayClient=192.168.1.1\n"
+    "PortClient=20000\n"
+    "IPServer=192.168.1.100\n"
+    "PortServer=10000\n"
+    "IPServer2=192.168.1.10\n"
+    "\n"
+    "[SwitchConfig]\n"
+    "OpenMode=0\n"
+    "OpenAuthor=false\n"
+    "LogMode=0\n"
+    "LogAuthor=false\n"
+    "ConfigMode=0\n"
+    "ConfigAuthor=false\n"
+    "UserPwd=false\n"
+    "Admin=false\n"
+    "\n"
+    "[SystemConfig]\n"
+    "VolumnTip=true\n"
+    "LinkSnap=false\n"
+    "OSD=Ostrilla\n"
+    "TimeAlarm=40\n"
+    "Temp=50\n"
+    "Volumn=6\n"
+    "TimeClose=15\n"
+    "\n"
+    "[AlarmConfig]\n"
+    "AlarmMode1=1\nAlarmLink1=true\nAlarmUp1=false\n"
+    "AlarmMode2=1\nAlarmLink2=true\nAlarmUp2=false\n"
+    "AlarmMode3=1\nAlarmLink3=true\nAlarmUp3=false\n"
+    "AlarmMode4=1\nAlarmLink4=true\nAlarmUp4=false\n"
+    "AlarmMode5=1\nAlarmLink5=true\nAlarmUp5=false\n"
+    "AlarmMode6=1\nAlarmLink6=true\nAlarmUp6=false\n"
+    "AlarmMode7=1\nAlarmLink7=true\nAlarmUp7=false\n"
+    "AlarmMode8=1\nAlarmLink8=true\nAlarmUp8=false\n";
+
+class tst_AppConfig : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir *temp = nullptr;
+
+    // A sound file with a few values changed from their defaults.
+    static QByteArray customised()
+    {
+        QByteArray text(defaultFile);
+        text.replace("MainWidth=1024", "MainWidth=800");
+        text.replace("MainHeight=600", "MainHeight=480");
+        text.replace("OpenMode=0", "OpenMode=3");
+        text.replace("AlarmMode4=1", "AlarmMode4=2");
+        text.replace("AlarmUp8=false", "AlarmUp8=true");
+        return text;
+    }
+
+    static void checkCustomisedKept()
+    {
+        QCOMPARE(AppConfig::MainWidth, 800);
+        QCOMPARE(AppConfig::MainHeight, 480);
+        QVERIFY(AppConfig::smallScreen());
+        QCOMPARE(AppConfig::OpenMode, 3);
+        QCOMPARE(AppConfig::AlarmMode[3], 2);
+        QCOMPARE(AppConfig::AlarmUp[7], true);
+    }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void missingOrEmptyFileIsWrittenWithDefaults_data();
+    void missingOrEmptyFileIsWrittenWithDefaults();
+    void soundFileIsRead();
+    void emptyTextValueIsAccepted_data();
+    void emptyTextValueIsAccepted();
+    void emptyNumberOrSwitchResetsTheFile_data();
+    void emptyNumberOrSwitchResetsTheFile();
+    void missingKeyKeepsItsDefault();
+    void valueWithEqualsSign();
+    void textValuesRoundTrip_data();
+    void textValuesRoundTrip();
+    void saveRewritesWholeFile();
+};
+
+void tst_AppConfig::init()
+{
+    temp = new QTemporaryDir;
+    QVERIFY(temp->isValid());
+    AppConfig::ConfigFile = temp->filePath(QStringLiteral("safeterminal.ini"));
+    AppConfig::resetDefaults();
+}
+
+void tst_AppConfig::cleanup()
+{
+    delete temp;
+    temp = nullptr;
+    AppConfig::resetDefaults();
+}
+
+void tst_AppConfig::missingOrEmptyFileIsWrittenWithDefaults_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("missing") << false;
+    QTest::newRow("zero bytes") << true;
+}
+
+void tst_AppConfig::missingOrEmptyFileIsWrittenWithDefaults()
+{
+    QFETCH(bool, exists);
+    if (exists) {
+        QVERIFY(writeFile(AppConfig::ConfigFile, QByteArray()));
+    }
+    AppConfig::MainWidth = 1; // not from the file: load must not keep it
+    AppConfig::load();
+    QCOMPARE(readFile(AppConfig::ConfigFile), QByteArray(defaultFile));
+    QCOMPARE(AppConfig::MainWidth, 1024);
+    QCOMPARE(AppConfig::BgImage, QStringLiteral(":/bg/main10.jpg"));
+    QVERIFY(!AppConfig::smallScreen());
+    // What was written is what QSettings reads.
+    QSettings set(AppConfig::ConfigFile, QSettings::IniFormat);
+    QCOMPARE(set.childGroups().size(), 5);
+    QCOMPARE(set.value(QStringLiteral("AlarmConfig/AlarmLink8")).toBool(), true);
+}
+
+void tst_AppConfig::soundFileIsRead()
+{
+    QVERIFY(writeFile(AppConfig::ConfigFile, customised()));
+    AppConfig::load();
+    checkCustomisedKept();
+    QCOMPARE(readFile(AppConfig::ConfigFile), customised()); // loading does not rewrite
+}
+
+void tst_AppConfig::emptyTextValueIsAccepted_data()
+{
+    QTest::addColumn<QByteArray>("key");
+    QTest::newRow("OSD") << QByteArray("OSD");
+    QTest::newRow("BgImage") << QByteArray("BgImage");
+    QTest::newRow("InputPosition") << QByteArray("InputPosition");
+    QTest::newRow("IPServer2") << QByteArray("IPServer2");
+    QTest::newRow("PortClient") << QByteArray("PortClient");
+}
+
+void tst_AppConfig::emptyTextValueIsAccepted()
+{
+    QFETCH(QByteArray, key);
+    QByteArray text = customised();
+    const int start = text.indexOf("\n" + key + "=") + 1;
+    const int end = text.indexOf('\n', start);
+    text.replace(start, end - start, key + "=");
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+
+    AppConfig::load();
+    checkCustomisedKept();
+    QCOMPARE(readFile(AppConfig::ConfigFile), text);
+    if (key == "OSD") {
+        QCOMPARE(AppConfig::OSD, QString());
+    }
+    AppConfig::save();
+    QCOMPARE(readFile(AppConfig::ConfigFile), text);
+}
+
+void tst_AppConfig::emptyNumberOrSwitchResetsTheFile_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("emptied");
+    QTest::newRow("int") << QByteArray("TimeAlarm=40") << QByteArray("TimeAlarm=");
+    QTest::newRow("bool") << QByteArray("VolumnTip=true") << QByteArray("VolumnTip=");
+    QTest::newRow("unknown key") << QByteArray("Temp=50") << QByteArray("Temp=50\nColour=");
+    QTest::newRow("windows line ends") << QByteArray("Volumn=6") << QByteArray("Volumn=\r");
+}
+
+void tst_AppConfig::emptyNumberOrSwitchResetsTheFile()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, emptied);
+    QByteArray text = customised();
+    text.replace(line, emptied);
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    QCOMPARE(readFile(AppConfig::ConfigFile), QByteArray(defaultFile));
+    QCOMPARE(AppConfig::MainWidth, 1024);
+    QCOMPARE(AppConfig::OpenMode, 0);
+}
+
+void tst_AppConfig::missingKeyKeepsItsDefault()
+{
+    QByteArray text = customised();
+    text.replace("TimeClose=15\n", "");
+    text.replace("UseInput=true\n", "");
+    text.replace("IPClient=192.168.1.128\n", "");
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    checkCustomisedKept();
+    QCOMPARE(AppConfig::TimeClose, 15);
+    QCOMPARE(AppConfig::UseInput, true);
+    QCOMPARE(AppConfig::IPClient, QStringLiteral("192.168.1.128"));
+    QCOMPARE(readFile(AppConfig::ConfigFile), text); // accepted as it is
+
+    AppConfig::save();
+    QCOMPARE(readFile(AppConfig::ConfigFile), customised());
+}
+
+void tst_AppConfig::valueWithEqualsSign()
+{
+    QByteArray text = customised();
+    text.replace("OSD=Ostrilla", "OSD=\"a=b\"");
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    checkCustomisedKept();
+    QCOMPARE(AppConfig::OSD, QStringLiteral("a=b"));
+}
+
+void tst_AppConfig::textValuesRoundTrip_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("chinese") << "智能保险柜 一号";
+    QTest::newRow("equals") << "a=b=c";
+    QTest::newRow("comma") << "a,b";
+    QTest::newRow("semicolon") << "a;b";
+    QTest::newRow("quotes") << "say \"hi\" it's";
+    QTest::newRow("backslash") << "C:\\safe\\1";
+    QTest::newRow("edge spaces") << "  padded  ";
+    QTest::newRow("at sign") << "@ByteArray(x)";
+    QTest::newRow("control then hex digit") << QString("a\tb") + QChar(0x01) + "1f";
+    QTest::newRow("hash") << "#not a comment";
+}
+
+void tst_AppConfig::textValuesRoundTrip()
+{
+    QFETCH(QString, value);
+    AppConfig::OSD = value;
+    AppConfig::MainWidth = 800;
+    AppConfig::save();
+    {
+        QSettings set(AppConfig::ConfigFile, QSettings::IniFormat);
+        set.setIniCodec("UTF-8");
+        QCOMPARE(set.value(QStringLiteral("SystemConfig/OSD")).toString(), value);
+    }
+    AppConfig::resetDefaults();
+    AppConfig::load();
+    QCOMPARE(AppConfig::OSD, value);
+    QCOMPARE(AppConfig::MainWidth, 800);
+}
+
+void tst_AppConfig::saveRewritesWholeFile()
+{
+    QVERIFY(writeFile(AppConfig::ConfigFile, customised() + "[Extra]\nJunk=1\n"));
+    AppConfig::load();
+    AppConfig::OpenMode = 4;
+    AppConfig::save();
+    QByteArray expected = customised();
+    expected.replace("OpenMode=3", "OpenMode=4");
+    QCOMPARE(readFile(AppConfig::ConfigFile), expected);
+    // Written through a temporary file and renamed: nothing else is left beside it.
+    QCOMPARE(QDir(temp->path()).entryList(QDir::Files), QStringList{"safeterminal.ini"});
+}
+
+QTEST_MAIN(tst_AppConfig)
+#include "tst_appconfig.moc"

@@ -1,0 +1,192 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace TestSupport;
+
+// Runs the real program from a temporary folder, where it keeps its files.
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir *temp = nullptr;
+    QProcess *process = nullptr;
+
+    QString copyProgram(const QString &name)
+    {
+        const QString target = temp->filePath(name);
+        if (!QFile::copy(QStringLiteral(SAFETERMINAL_EXE), target)) {
+            return QString();
+        }
+        QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner);
+        return target;
+    }
+
+    void startProgram(const QString &exe)
+    {
+        process = new QProcess;
+        process->setWorkingDirectory(QDir::tempPath()); // not the program's folder: files go beside the program
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process->setProcessEnvironment(env);
+        process->start(exe, QStringList());
+        QVERIFY(process->waitForStarted(5000));
+    }
+
+    static int schemaObjects(const QString &dbFile)
+    {
+        int objects = -1;
+        {
+            QSqlDatabase db = openSqlite(dbFile, QStringLiteral("probe"));
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("select count(*) from sqlite_master")) && query.next()) {
+                objects = query.value(0).toInt();
+            }
+        }
+        closeConnection(QStringLiteral("probe"));
+        return objects;
+    }
+
+    // Start-up is over once the configuration exists and the database holds the schema.
+    void waitForStartUp(const QString &base)
+    {
+        const QString ini = temp->filePath(base + QStringLiteral(".ini"));
+        const QString db = temp->filePath(base + QStringLiteral(".db"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(ini).size() > 0 && QFileInfo(db).size() > 0
+                                     && (QFileInfo(db).permissions() & QFile::WriteOwner) && schemaObjects(db) == 5,
+                                 20000);
+        QTest::qWait(500);
+        QCOMPARE(process->state(), QProcess::Running);
+    }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void firstStartCreatesFilesBesideTheProgram_data();
+    void firstStartCreatesFilesBesideTheProgram();
+    void emptyDatabaseIsReplaced();
+    void existingDatabaseIsUntouched();
+    void garbageDatabaseDoesNotCrash();
+};
+
+void tst_Startup::init()
+{
+    temp = new QTemporaryDir;
+    QVERIFY(temp->isValid());
+}
+
+void tst_Startup::cleanup()
+{
+    if (process) {
+        process->kill();
+        process->waitForFinished(5000);
+        delete process;
+        process = nullptr;
+    }
+    delete temp;
+    temp = nullptr;
+}
+
+void tst_Startup::firstStartCreatesFilesBesideTheProgram_data()
+{
+    QTest::addColumn<QString>("exeName");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("as built") << "safeterminal" << "safeterminal";
+    QTest::newRow("renamed") << "cabinet7" << "cabinet7";
+    QTest::newRow("dotted name") << "cabinet.v2.bin" << "cabinet";
+}
+
+void tst_Startup::firstStartCreatesFilesBesideTheProgram()
+{
+    QFETCH(QString, exeName);
+    QFETCH(QString, base);
+    const QString exe = copyProgram(exeName);
+    QVERIFY(!exe.isEmpty());
+    startProgram(exe);
+    waitForStartUp(base);
+
+    QSettings ini(temp->filePath(base + QStringLiteral(".ini")), QSettings::IniFormat);
+    QCOMPARE(ini.childGroups(), QStringList({"AlarmConfig", "BaseConfig", "NetConfig", "SwitchConfig", "SystemConfig"}));
+    QCOMPARE(ini.value(QStringLiteral("BaseConfig/MainWidth")).toInt(), 1024);
+    QCOMPARE(ini.value(QStringLiteral("SystemConfig/OSD")).toString(), QStringLiteral("Ostrilla"));
+
+    const QString dbFile = temp->filePath(base + QStringLiteral(".db"));
+    {
+        QSqlDatabase db = openSqlite(dbFile, QStringLiteral("check"));
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("select sql from sqlite_master order by rowid")));
+        QStringList sqls;
+        while (query.next()) {
+            sqls << query.value(0).toString();
+        }
+        QCOMPARE(sqls, QStringList({
+            "CREATE TABLE LogInfo (LogType VARCHAR (10), LogDate VARCHAR (10), LogTime VARCHAR (8), LogContent VARCHAR (30))",
+            "CREATE TABLE UserInfo (UserID VARCHAR (10), UserName VARCHAR (15), UserPwd VARCHAR (15), UserAdmin VARCHAR (10), UserDoor VARCHAR (10), UserFinger VARCHAR (30))",
+            "CREATE TABLE ErrorInfo (ErrorType VARCHAR (10), ErrorContent VARCHAR (30))",
+            "CREATE TABLE GoodsInfo (GoodsID VARCHAR (10), GoodsEPC VARCHAR (10), GoodsType VARCHAR (10), GoodsContent VARCHAR (30))",
+            "CREATE INDEX LogInfo_Index ON LogInfo (LogType, LogDate)"}));
+        QVERIFY(query.exec(QStringLiteral("pragma page_size")) && query.next());
+        QCOMPARE(query.value(0).toInt(), 1024);
+        QVERIFY(query.exec(QStringLiteral("pragma encoding")) && query.next());
+        QCOMPARE(query.value(0).toString(), QStringLiteral("UTF-8"));
+        QVERIFY(query.exec(QStringLiteral("pragma auto_vacuum")) && query.next());
+        QCOMPARE(query.value(0).toInt(), 0);
+        QVERIFY(query.exec(QStringLiteral("pragma user_version")) && query.next());
+        QCOMPARE(query.value(0).toInt(), 0);
+        for (const char *table : {"LogInfo", "UserInfo", "ErrorInfo", "GoodsInfo"}) {
+            QVERIFY(query.exec(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))) && query.next());
+            QCOMPARE(query.value(0).toInt(), 0);
+        }
+    }
+    closeConnection(QStringLiteral("check"));
+}
+
+void tst_Startup::emptyDatabaseIsReplaced()
+{
+    const QString exe = copyProgram(QStringLiteral("safeterminal"));
+    QVERIFY(writeFile(temp->filePath(QStringLiteral("safeterminal.db")), QByteArray()));
+    startProgram(exe);
+    waitForStartUp(QStringLiteral("safeterminal"));
+}
+
+void tst_Startup::existingDatabaseIsUntouched()
+{
+    const QString exe = copyProgram(QStringLiteral("safeterminal"));
+    const QString dbFile = temp->filePath(QStringLiteral("safeterminal.db"));
+    QVERIFY(createTerminalDatabase(dbFile));
+    {
+        QSqlDatabase db = openSqlite(dbFile, QStringLiteral("seed"));
+        QSqlQuery(db).exec(QStringLiteral("insert into UserInfo values('1','甲','','','','/////////')"));
+    }
+    closeConnection(QStringLiteral("seed"));
+    const QByteArray before = readFile(dbFile);
+
+    startProgram(exe);
+    waitForStartUp(QStringLiteral("safeterminal"));
+    QCOMPARE(readFile(dbFile), before);
+}
+
+void tst_Startup::garbageDatabaseDoesNotCrash()
+{
+    const QString exe = copyProgram(QStringLiteral("safeterminal"));
+    const QString dbFile = temp->filePath(QStringLiteral("safeterminal.db"));
+    const QByteArray garbage(4096, '\x5a');
+    QVERIFY(writeFile(dbFile, garbage));
+    startProgram(exe);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(temp->filePath(QStringLiteral("safeterminal.ini"))).size() > 0, 20000);
+    QTest::qWait(1500);
+    QCOMPARE(process->state(), QProcess::Running);
+    QCOMPARE(readFile(dbFile), garbage);
+}
+
+QTEST_MAIN(tst_Startup)
+#include "tst_startup.moc"
