@@ -1,6 +1,7 @@
 #include "appinit.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QMouseEvent>
 #include <QMutex>
 #include <QMutexLocker>
@@ -19,6 +20,10 @@ AppInit *AppInit::Instance()
 
 AppInit::AppInit(QObject *parent) : QObject(parent)
 {
+    // The programs ask for the Windows CJK font by name; on Linux the same
+    // role is played by the free CJK fonts, so let every widget find them.
+    QFont::insertSubstitutions(QStringLiteral("Microsoft Yahei"),
+                               {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
 }
 
 void AppInit::setStartStep(StartStep step)

@@ -1,13 +1,247 @@
 #include "frmmain.h"
+#include "ui_frmmain.h"
+
 #include "appconfig.h"
+#include "dbhelper.h"
+#include "frmconfig.h"
+#include "frmlog.h"
+#include "frmopen.h"
+#include "frmstatus.h"
+#include "frmuser.h"
 
-#include <QVariant>
+#include <QApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolButton>
 
-frmMain::frmMain(QWidget *parent) : QWidget(parent)
+namespace {
+
+// "prefix QPushButton suffix,prefix QToolButton suffix": a rule for both kinds of button.
+QString buttons(const QString &prefix, const QString &suffix = QString())
+{
+    QStringList selectors;
+    for (const char *type : {"QPushButton", "QToolButton"}) {
+        selectors << QStringLiteral("%1%2%3").arg(prefix, QLatin1String(type), suffix);
+    }
+    return selectors.join(QLatin1Char(','));
+}
+
+QString hoverPressed(const QString &prefix)
+{
+    return buttons(prefix, QStringLiteral(":hover")) + QLatin1Char(',') + buttons(prefix, QStringLiteral(":pressed"));
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain)
+{
+    ui->setupUi(this);
+    initForm();
+    changeStyle();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::initForm()
 {
     setFixedSize(AppConfig::MainWidth, AppConfig::MainHeight);
     setProperty("form", true);
     setProperty("canMove", true);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
+
+    const bool small = AppConfig::smallScreen();
+    const QList<QToolButton *> navButtons = ui->pageNav->findChildren<QToolButton *>();
+    const int iconSize = small ? 96 : 128;
+    for (QToolButton *btn : navButtons) {
+        btn->setIconSize(QSize(iconSize, iconSize));
+        btn->setFixedSize(iconSize + 16, iconSize + 16);
+        btn->setCursor(Qt::PointingHandCursor);
+        connect(btn, &QToolButton::clicked, this, &frmMain::buttonClick);
+    }
+    ui->btnUser->setIcon(QIcon(QStringLiteral(":/image/main_user.png")));
+    ui->btnOpen->setIcon(QIcon(QStringLiteral(":/image/main_open.png")));
+    ui->btnLog->setIcon(QIcon(QStringLiteral(":/image/main_log.png")));
+    ui->btnConfig->setIcon(QIcon(QStringLiteral(":/image/main_config.png")));
+    ui->btnStatus->setIcon(QIcon(QStringLiteral(":/image/main_status.png")));
+    for (QWidget *cell : {ui->widgetUser, ui->widgetOpen, ui->widgetLogNav, ui->widgetConfig, ui->widgetStatus}) {
+        cell->layout()->setAlignment(Qt::AlignHCenter);
+        cell->layout()->setSpacing(small ? 2 : 6);
+    }
+    if (small) {
+        ui->labLog->setFixedHeight(46);
+        ui->widgetLeft->setFixedWidth(190);
+        ui->layoutLeft->setContentsMargins(6, 16, 6, 12);
+        ui->labTime->setStyleSheet(QStringLiteral("font:24pt;"));
+        ui->labDate->setStyleSheet(QStringLiteral("font:12pt;"));
+        ui->layoutNav->setContentsMargins(16, 14, 16, 14);
+        ui->layoutNav->setSpacing(10);
+    }
+
+    auto *timer = new QTimer(this);
+    timer->setInterval(1000);
+    connect(timer, &QTimer::timeout, this, &frmMain::showTime);
+    timer->start();
+    showTime();
+
+    auto *user = new frmUser;
+    auto *open = new frmOpen;
+    auto *log = new frmLog;
+    auto *config = new frmConfig;
+    auto *status = new frmStatus;
+    connect(user, &frmUser::returnMain, this, &frmMain::returnMain);
+    connect(open, &frmOpen::returnMain, this, &frmMain::returnMain);
+    connect(log, &frmLog::returnMain, this, &frmMain::returnMain);
+    connect(config, &frmConfig::returnMain, this, &frmMain::returnMain);
+    connect(config, &frmConfig::changeStyle, this, &frmMain::changeStyle);
+    connect(status, &frmStatus::returnMain, this, &frmMain::returnMain);
+    for (QWidget *page : std::initializer_list<QWidget *>{user, open, log, config, status}) {
+        ui->stackedWidget->addWidget(page);
+    }
+
+    ui->widgetNavTop->setProperty("flag", "navmain");
+    ui->widgetNavBottom->setProperty("flag", "navmain");
+
+    const QSize statusSize(38, 38);
+    ui->btnNet->setIconSize(statusSize);
+    ui->btnAc220->setIconSize(statusSize);
+    ui->btnPower->setIconSize(statusSize);
+    setNet(true);
+    setAc220(true);
+    setPower(true);
+}
+
+QString frmMain::styleSheetText()
+{
+    QStringList qss;
+    qss << QStringLiteral("*{outline:0px;color:#E5F8F2;font:%1pt;}").arg(15)
+        << QStringLiteral("QWidget#widgetMain{border-image:url(%1);}").arg(AppConfig::BgImage)
+        << QStringLiteral("QWidget#widgetLeft{background-color:rgba(48,116,177,80);}")
+        << QStringLiteral("QWidget#widgetLeft>QLabel{color:rgb(255,255,255);}")
+        << QStringLiteral("QLabel#labLog{border-image:url(:/image/topbg1.png);}")
+        << QStringLiteral("QLabel#labTitle{font:%1pt;}").arg(18)
+        << QStringLiteral("QLabel[flag=\"title\"]{font:%1pt;}").arg(18)
+        << QStringLiteral("QLabel[flag=\"big\"]{font:%1pt;}").arg(20)
+        << QStringLiteral("QLabel#labDate{font:%1pt;}").arg(15)
+        << QStringLiteral("QLabel#labTime{font:%1pt;}").arg(30)
+        << QStringLiteral("QLabel[flag=\"nav\"]{border-image: url(:/image/navlabel.png);}")
+        << QStringLiteral("QLineEdit{background-color:rgba(0,0,0,0);padding:5px;border-radius:5px;"
+                          "border:2px solid #03C5ED;}")
+        << QStringLiteral("QLineEdit:focus{border:2px solid #FF696B;}")
+        << QStringLiteral("QGroupBox{border-radius:5px;border:2px solid #03C5ED;margin-top:3ex;}")
+        << QStringLiteral("QGroupBox::title{subcontrol-origin:margin;position:relative;left:10px;}")
+        << buttons(QStringLiteral("QWidget[flag=\"nav\"] "))
+               + QStringLiteral("{background-color:rgba(0,187,226,100);border-radius:5px;border:2px solid #03C5ED;}")
+        << hoverPressed(QStringLiteral("QWidget[flag=\"nav\"] "))
+               + QStringLiteral("{background-color:rgba(12,129,203,100);}")
+        << buttons(QStringLiteral("QWidget[flag=\"return\"] "))
+               + QStringLiteral("{background-color:rgba(7,48,73,100);border-radius:5px;border:2px solid #03C5ED;}")
+        << hoverPressed(QStringLiteral("QWidget[flag=\"return\"] "))
+               + QStringLiteral("{background-color:rgba(24,189,155,100);}")
+        << buttons(QString(), QStringLiteral("[flag=\"btn\"]"))
+               + QStringLiteral("{background-color:rgba(55,100,139,100);border-radius:5px;border:2px solid #03C5ED;}")
+        << buttons(QString(), QStringLiteral("[flag=\"btn\"]:hover")) + QLatin1Char(',')
+               + buttons(QString(), QStringLiteral("[flag=\"btn\"]:pressed"))
+               + QStringLiteral("{background-color:rgba(1,142,227,100);}")
+        << buttons(QString(), QStringLiteral("[flag=\"btn\"]:checked"))
+               + QStringLiteral("{background-color:rgba(33,137,104,150);}")
+        << buttons(QStringLiteral("QWidget[flag=\"admin\"] "))
+               + QStringLiteral("{font:20pt;border-image: url(:/image/btn_check_off1.png);}")
+        << buttons(QStringLiteral("QWidget[flag=\"admin\"] "), QStringLiteral(":checked"))
+               + QStringLiteral("{border-image: url(:/image/btn_check_on1.png);}")
+        << buttons(QStringLiteral("QWidget[flag=\"door\"] "))
+               + QStringLiteral("{font:20pt;border-image: url(:/image/btn_check_off2.png);}")
+        << buttons(QStringLiteral("QWidget[flag=\"door\"] "), QStringLiteral(":checked"))
+               + QStringLiteral("{border-image: url(:/image/btn_check_on2.png);}")
+        << buttons(QStringLiteral("QWidget[flag=\"navmain\"] ")) + QStringLiteral("{background:none;border:none;}")
+        << buttons(QStringLiteral("QWidget[flag=\"navtop\"] ")) + QStringLiteral("{background:none;border:none;}")
+        << buttons(QStringLiteral("QWidget[flag=\"navtop\"] "), QStringLiteral(":checked"))
+               + QStringLiteral("{border-image:url(:/image/btnbgtop.png);}")
+        << buttons(QStringLiteral("QWidget[flag=\"navleft\"] ")) + QStringLiteral("{background:none;border:none;}")
+        << buttons(QStringLiteral("QWidget[flag=\"navleft\"] "), QStringLiteral(":checked"))
+               + QStringLiteral("{border-image:url(:/image/btnbgleft.png);}")
+        << QStringLiteral("QTableView{background-color:rgba(16,44,56,150);border:1px solid #617D90;"
+                          "selection-background-color:rgba(0,187,226,100);"
+                          "alternate-background-color:rgba(49,88,105,150);selection-color:#F0F0F0;"
+                          "gridline-color:#517DA5;}")
+        << QStringLiteral("QHeaderView::section,QTableCornerButton::section{background:#102C38;"
+                          "border:1px solid #617D90;}")
+        << QStringLiteral("QSlider::groove:horizontal,QSlider::add-page:horizontal{background:rgba(29,34,56,150);"
+                          "height:16px;border-radius:8px;}"
+                          "QSlider::sub-page:horizontal{background:rgba(37,156,210,150);height:16px;"
+                          "border-radius:8px;}"
+                          "QSlider::handle:horizontal{width:30px;margin-top:-7px;margin-bottom:-7px;"
+                          "border-radius:14px;background:qradialgradient(spread:pad,cx:0.5,cy:0.5,radius:0.5,"
+                          "fx:0.5,fy:0.5,stop:0.6 #FFFFFF,stop:0.8 rgba(250,250,250,100));}")
+        << QStringLiteral("QScrollBar:vertical{background:rgba(150,150,150,100);padding:0px;border-radius:10px;"
+                          "min-width:20px;max-width:20px;}"
+                          "QScrollBar::handle:vertical{background:#617D90;min-height:120px;border-radius:10px;}"
+                          "QScrollBar::handle:vertical:hover,QScrollBar::handle:vertical:pressed"
+                          "{background:#1ABC9C;}"
+                          "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical,"
+                          "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{background:none;}");
+    return qss.join(QString());
+}
+
+void frmMain::changeStyle()
+{
+    qApp->setStyleSheet(styleSheetText());
+}
+
+void frmMain::buttonClick()
+{
+    struct Target {
+        QToolButton *button;
+        const char *log;
+        int page;
+    };
+    const Target targets[] = {
+        {ui->btnUser, "进入用户管理界面", 1},  {ui->btnOpen, "进入开柜界面", 2},
+        {ui->btnLog, "进入日志管理界面", 3},   {ui->btnConfig, "进入系统设置界面", 4},
+        {ui->btnStatus, "进入系统状态界面", 5},
+    };
+    for (const Target &target : targets) {
+        if (sender() == target.button) {
+            DBHelper::addManageLog(QString::fromUtf8(target.log));
+            ui->stackedWidget->setCurrentIndex(target.page);
+            return;
+        }
+    }
+}
+
+void frmMain::returnMain()
+{
+    ui->stackedWidget->setCurrentIndex(0);
+}
+
+void frmMain::showTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    ui->labTime->setText(now.toString(QStringLiteral("hh:mm:ss")));
+    ui->labDate->setText(QLocale(QLocale::Chinese, QLocale::China).toString(now.date(), QStringLiteral("yyyy-M-d dddd")));
+}
+
+void frmMain::setNet(bool ok)
+{
+    ui->btnNet->setIcon(QIcon(ok ? QStringLiteral(":/image/netok.png") : QStringLiteral(":/image/neterror.png")));
+}
+
+void frmMain::setAc220(bool ok)
+{
+    ui->btnAc220->setIcon(QIcon(ok ? QStringLiteral(":/image/ac220ok.png") : QStringLiteral(":/image/ac220error.png")));
+}
+
+void frmMain::setPower(bool ok)
+{
+    ui->btnPower->setIcon(QIcon(ok ? QStringLiteral(":/image/powerok.png") : QStringLiteral(":/image/powererror.png")));
+}
+
+void frmMain::mousePressEvent(QMouseEvent *event)
+{
+    // A right-button press on the window itself closes the terminal.
+    if (event->button() == Qt::RightButton) {
+        QCoreApplication::exit(0);
+    }
 }

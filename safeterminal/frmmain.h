@@ -2,13 +2,46 @@
 #define FRMMAIN_H
 
 #include <QWidget>
+#include <memory>
 
-// The terminal's one top-level window.
+namespace Ui {
+class frmMain;
+}
+
+class frmUser;
+class frmOpen;
+class frmLog;
+class frmConfig;
+class frmStatus;
+
+// The terminal's one top-level window: clock, status icons and the navigation
+// page, with the five operator screens in a stacked widget. It also owns the
+// application-wide style sheet.
 class frmMain : public QWidget
 {
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The application style sheet for the current settings.
+    static QString styleSheetText();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::frmMain> ui;
+
+public Q_SLOTS:
+    void initForm();
+    void changeStyle();
+    void buttonClick();
+    void returnMain();
+    void showTime();
+    void setNet(bool ok);
+    void setAc220(bool ok);
+    void setPower(bool ok);
 };
 
 #endif // FRMMAIN_H

@@ -1,0 +1,48 @@
+#ifndef FRMSELECTDOOR_H
+#define FRMSELECTDOOR_H
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class frmSelectDoor;
+}
+class QTimer;
+
+// Door choice with a 60-second countdown; the arrows step through the doors.
+class frmSelectDoor : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmSelectDoor(QWidget *parent = nullptr);
+    ~frmSelectDoor() override;
+
+    static constexpr int CountdownSeconds = 60;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::frmSelectDoor> ui;
+    QStringList doors;
+    int currentIndex = 0;
+    int count = 0;
+    QTimer *timer = nullptr;
+
+    void showDoor();
+
+Q_SIGNALS:
+    void returnThis(int index);
+
+public Q_SLOTS:
+    void initForm();
+    void changeTime();
+
+private Q_SLOTS:
+    void on_btnUp_clicked();
+    void on_btnDown_clicked();
+    void on_btnDoor_clicked();
+};
+
+#endif // FRMSELECTDOOR_H
