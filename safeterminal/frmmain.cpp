@@ -67,7 +67,7 @@ void frmMain::initForm()
     ui->btnConfig->setIcon(QIcon(QStringLiteral(":/image/main_config.png")));
     ui->btnStatus->setIcon(QIcon(QStringLiteral(":/image/main_status.png")));
     for (QWidget *cell : {ui->widgetUser, ui->widgetOpen, ui->widgetLogNav, ui->widgetConfig, ui->widgetStatus}) {
-        cell->layout()->setAlignment(Qt::AlignHCenter);
+        cell->layout()->setAlignment(Qt::AlignCenter);
         cell->layout()->setSpacing(small ? 2 : 6);
     }
     if (small) {
