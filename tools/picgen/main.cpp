@@ -1,0 +1,76 @@
+// picgen: draws the terminal's backdrops, icons and control skins.
+//
+//   picgen <out-dir> [--preview <dir>]
+//
+// Writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png and <out-dir>/pictures.qrc.
+// With --preview it also writes a contact sheet and mock-ups into <dir>.
+#include "common.h"
+#include "pictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QStringList>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+bool writeQrc(const QString &outDir, QStringList files)
+{
+    std::sort(files.begin(), files.end());
+    QFile f(QDir(outDir).filePath(QStringLiteral("pictures.qrc")));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return false;
+    QTextStream out(&f);
+    out << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
+    for (const QString &file : files)
+        out << "    <file>" << file << "</file>\n";
+    out << "</qresource>\n</RCC>\n";
+    return out.status() == QTextStream::Ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString previewDir;
+    const int at = args.indexOf(QStringLiteral("--preview"));
+    if (at >= 0 && at + 1 < args.size()) {
+        previewDir = args.at(at + 1);
+        args.erase(args.begin() + at, args.begin() + at + 2);
+    }
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: picgen <out-dir> [--preview <dir>]\n");
+        return 2;
+    }
+    const QString outDir = args.first();
+    if (!pg::loadIconFont())
+        return 1;
+    const QDir out(outDir);
+    out.mkpath(QStringLiteral("bg"));
+    out.mkpath(QStringLiteral("image"));
+
+    QStringList written;
+    bool ok = true;
+    for (const pg::Picture &pic : pg::backgrounds()) {
+        ok = pg::saveJpeg(pic.image, out.filePath(pic.path), 90) && ok;
+        written << pic.path;
+    }
+    for (const pg::Picture &pic : pg::icons()) {
+        ok = pg::savePng(pic.image, out.filePath(pic.path)) && ok;
+        written << pic.path;
+    }
+    if (!writeQrc(outDir, written)) {
+        std::fprintf(stderr, "cannot write pictures.qrc\n");
+        ok = false;
+    }
+    if (ok && !previewDir.isEmpty())
+        ok = pg::writePreviews(outDir, previewDir);
+    std::printf("%d pictures written to %s\n", static_cast<int>(written.size()), qPrintable(QDir(outDir).absolutePath()));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,22 @@
+// Every picture picgen draws, named by its path under the output folder.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace pg {
+
+struct Picture {
+    QString path; // relative, e.g. "image/netok.png"
+    QImage image;
+};
+
+std::vector<Picture> backgrounds(); // bg/*.jpg
+std::vector<Picture> icons();       // image/*.png
+
+// Contact sheet and a title-bar mock-up, for looking at the set as a whole.
+bool writePreviews(const QString &outDir, const QString &previewDir);
+
+} // namespace pg
