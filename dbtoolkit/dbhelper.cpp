@@ -22,7 +22,12 @@ bool execBound(const QString &sql, const QVariantList &values, QSqlQuery *result
         return false;
     }
     for (const QVariant &value : values) {
-        query.addBindValue(value);
+        // An empty text is stored as '' like any other text, never as NULL.
+        if (value.type() == QVariant::String && value.toString().isNull()) {
+            query.addBindValue(QStringLiteral(""));
+        } else {
+            query.addBindValue(value);
+        }
     }
     const bool ok = query.exec();
     if (!ok) {

@@ -14,7 +14,6 @@ DbPage::DbPage(QObject *parent) : QObject(parent), queryModel(new SqlQueryModel)
 
 DbPage::~DbPage()
 {
-    // The table view may outlive the page within its screen's destruction.
     if (tableView && tableView->model() == queryModel) {
         tableView->setModel(nullptr);
     }

@@ -4,12 +4,13 @@
 #include "dbtype.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QTableView>
 #include <QStringList>
 
 class QAbstractButton;
 class QComboBox;
 class QLabel;
-class QTableView;
 class SqlQueryModel;
 
 // Shows one query in a table view a page at a time, with page buttons and
@@ -43,7 +44,7 @@ private:
     QLabel *labResultCurrent = nullptr;
     QLabel *labResult = nullptr;
     QLabel *labInfo = nullptr;
-    QTableView *tableView = nullptr;
+    QPointer<QTableView> tableView; // the view may go before the page when their screen closes
     QAbstractButton *btnFirst = nullptr;
     QAbstractButton *btnPre = nullptr;
     QAbstractButton *btnNext = nullptr;

@@ -38,6 +38,7 @@ private slots:
     void getUserInfoLeavesOutsWhenMissing();
     void oddValuesRoundTrip_data();
     void oddValuesRoundTrip();
+    void emptyValuesAreEmptyText();
     void updateUserFinger();
     void goodsAndErrors();
     void loadUser();
@@ -155,6 +156,14 @@ void tst_DBHelper::oddValuesRoundTrip()
     DBHelper::deleteUser(value);
     QVERIFY(!DBHelper::existUser(value));
     QCOMPARE(count(QStringLiteral("select count(*) from sqlite_master where type='table'")), 4);
+}
+
+void tst_DBHelper::emptyValuesAreEmptyText()
+{
+    DBHelper::addUser(QStringLiteral("1"), QString(), QStringLiteral(""), QString(), QString(), QString());
+    QCOMPARE(count(QStringLiteral("select count(*) from UserInfo where UserName='' and UserPwd='' and UserAdmin=''"
+                                  " and UserDoor='' and UserFinger=''")),
+             1);
 }
 
 void tst_DBHelper::updateUserFinger()
