@@ -8,8 +8,8 @@
 #include "frmuseradd.h"
 #include "frmuserfingerin.h"
 #include "frmuserfingerselect.h"
+#include "screentable.h"
 
-#include <QHeaderView>
 
 frmUser::frmUser(QWidget *parent) : QWidget(parent), ui(new Ui::frmUser)
 {
@@ -80,16 +80,7 @@ void frmUser::initTable()
     ui->btnFirst->setVisible(false);
     ui->btnLast->setVisible(false);
 
-    QTableView *table = ui->tableMain;
-    table->horizontalHeader()->setMinimumHeight(40);
-    table->verticalHeader()->setDefaultSectionSize(39);
-    table->verticalHeader()->setVisible(false);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setAlternatingRowColors(true);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setupScreenTable(ui->tableMain);
 }
 
 void frmUser::receivePage(quint32 pageCurrent, quint32 pageCount, quint32 resultCount, quint32 resultCurrent)
