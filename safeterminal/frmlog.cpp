@@ -90,6 +90,10 @@ void frmLog::buttonClick()
     }
     whereSql = QStringLiteral("where logType='%1'").arg(logTypes().at(index));
     dbPage->setWhereSql(whereSql);
+    // Newest first, in the order of the (LogType, LogDate) index: a page of one
+    // type then never needs a sort of the whole type, which on a full log table
+    // would be a visible pause.
+    dbPage->setOrderSql(QStringLiteral("LogDate desc,rowid desc"));
     dbPage->select();
 }
 
