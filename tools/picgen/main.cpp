@@ -2,7 +2,7 @@
 //
 //   picgen <out-dir> [--preview <dir>]
 //
-// Writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png and <out-dir>/pictures.qrc.
+// Writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and <out-dir>/pictures.qrc.
 // With --preview it also writes a contact sheet and mock-ups into <dir>.
 #include "common.h"
 #include "pictures.h"
@@ -54,6 +54,7 @@ int main(int argc, char **argv)
     const QDir out(outDir);
     out.mkpath(QStringLiteral("bg"));
     out.mkpath(QStringLiteral("image"));
+    out.mkpath(QStringLiteral("hand"));
 
     QStringList written;
     bool ok = true;
@@ -62,6 +63,10 @@ int main(int argc, char **argv)
         written << pic.path;
     }
     for (const pg::Picture &pic : pg::icons()) {
+        ok = pg::savePng(pic.image, out.filePath(pic.path)) && ok;
+        written << pic.path;
+    }
+    for (const pg::Picture &pic : pg::hands()) {
         ok = pg::savePng(pic.image, out.filePath(pic.path)) && ok;
         written << pic.path;
     }

@@ -230,6 +230,80 @@ QImage formMock(const QString &dir, int bg)
     return img;
 }
 
+// One hand laid out like the screen's zero-spacing grid: column widths and row
+// heights come from the single-cell pieces, spanning pieces must fill theirs.
+struct Piece {
+    int row, column, rowSpan, columnSpan;
+    QImage image;
+};
+
+void drawGrid(QPainter &p, QPoint at, const std::vector<Piece> &pieces, const char *what)
+{
+    int widths[5] = {0, 0, 0, 0, 0}, heights[2] = {0, 0};
+    for (const Piece &c : pieces) {
+        if (c.columnSpan == 1)
+            widths[c.column] = std::max(widths[c.column], c.image.width());
+        if (c.rowSpan == 1)
+            heights[c.row] = std::max(heights[c.row], c.image.height());
+    }
+    for (const Piece &c : pieces) {
+        int x = at.x(), y = at.y(), w = 0, h = 0;
+        for (int i = 0; i < c.column; ++i)
+            x += widths[i];
+        for (int i = 0; i < c.row; ++i)
+            y += heights[i];
+        for (int i = c.column; i < c.column + c.columnSpan; ++i)
+            w += widths[i];
+        for (int i = c.row; i < c.row + c.rowSpan; ++i)
+            h += heights[i];
+        if (c.image.size() != QSize(w, h))
+            std::fprintf(stderr, "%s: piece at row %d column %d is %dx%d, its cell %dx%d\n", what, c.row, c.column,
+                         c.image.width(), c.image.height(), w, h);
+        p.drawImage(x, y, c.image);
+    }
+}
+
+// Finger selection screen: 1..5 left little..thumb, 6..10 right thumb..little.
+QImage handsMock(const QString &dir, const std::vector<int> &enrolled)
+{
+    auto on = [&](int n) { return std::find(enrolled.begin(), enrolled.end(), n) != enrolled.end(); };
+    auto piece = [&](const char *side, int n, const char *cell) {
+        return load(dir, QStringLiteral("hand/hand%1%2_%3.png")
+                             .arg(QLatin1String(side), on(n) ? QString() : QStringLiteral("1"), QLatin1String(cell)));
+    };
+    const std::vector<Piece> left = {
+        {0, 0, 1, 1, piece("left", 1, "r1_c1")}, {0, 1, 1, 1, piece("left", 2, "r1_c2")},
+        {0, 2, 1, 1, piece("left", 3, "r1_c3")}, {0, 3, 1, 1, piece("left", 4, "r1_c4")},
+        {0, 4, 2, 1, piece("left", 5, "r2_c5")}, {1, 0, 1, 4, load(dir, QStringLiteral("hand/handleft1_r2_c1.png"))}};
+    const std::vector<Piece> right = {
+        {0, 0, 2, 1, piece("right", 6, "r1_c1")}, {0, 1, 1, 1, piece("right", 7, "r1_c3")},
+        {0, 2, 1, 1, piece("right", 8, "r1_c4")}, {0, 3, 1, 1, piece("right", 9, "r1_c5")},
+        {0, 4, 1, 1, piece("right", 10, "r2_c1")}, {1, 1, 1, 4, load(dir, QStringLiteral("hand/handright1_r2_c2.png"))}};
+
+    QImage img(800, 480, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(img.rect(), load(dir, QStringLiteral("bg/main10.jpg")));
+    p.drawImage(QRect(0, 0, 800, 46), load(dir, QStringLiteral("image/topbg1.png")));
+    const QColor text(0xE5, 0xF8, 0xF2);
+    p.setPen(text);
+    p.setFont(uiFont(15, true));
+    p.drawText(QRect(20, 0, 400, 44), Qt::AlignVCenter, QStringLiteral("指纹录入"));
+    p.setFont(uiFont(12));
+    p.drawText(QRect(380, 0, 400, 44), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("用户：张三  ·  已录入 %1 枚").arg(enrolled.size()));
+    const int top = 46 + 40;
+    drawGrid(p, QPoint(130, top), left, "left hand");
+    drawGrid(p, QPoint(430, top), right, "right hand");
+    p.setFont(uiFont(13));
+    p.drawText(QRect(130, top + 296, 240, 28), Qt::AlignCenter, QStringLiteral("左手"));
+    p.drawText(QRect(430, top + 296, 240, 28), Qt::AlignCenter, QStringLiteral("右手"));
+    p.setFont(uiFont(12));
+    p.drawText(QRect(0, 52, 800, 28), Qt::AlignCenter, QStringLiteral("请点击要录入的手指"));
+    p.end();
+    return img;
+}
+
 double linear(int v)
 {
     const double c = v / 255.0;
@@ -264,6 +338,14 @@ bool writePreviews(const QString &outDir, const QString &previewDir)
         ok = savePng(homeMock(outDir, bg, {1024, 600}), d.filePath(QStringLiteral("mock_home_%1.png").arg(bg))) && ok;
     ok = savePng(homeMock(outDir, 2, {800, 480}), d.filePath(QStringLiteral("mock_home_800.png"))) && ok;
     ok = savePng(formMock(outDir, 3), d.filePath(QStringLiteral("mock_form.png"))) && ok;
+    ok = savePng(handsMock(outDir, {}), d.filePath(QStringLiteral("mock_hands_none.png"))) && ok;
+    const QImage mixed = handsMock(outDir, {4, 6, 9});
+    ok = savePng(mixed, d.filePath(QStringLiteral("mock_hands_mixed.png"))) && ok;
+    ok = savePng(handsMock(outDir, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), d.filePath(QStringLiteral("mock_hands_all.png"))) && ok;
+    // the mixed hands blown up, to look for seams between pieces
+    const QImage hands = mixed.copy(120, 76, 560, 308);
+    ok = savePng(hands.scaled(hands.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+                 d.filePath(QStringLiteral("mock_hands_zoom.png"))) && ok;
     // full-size copies as png, for viewers without jpeg support
     for (int i = 0; i < 13; ++i) {
         const QString name = QStringLiteral("main%1").arg(i, 2, 10, QLatin1Char('0'));
