@@ -75,10 +75,15 @@ void frmStatus::initTable()
     QTableWidget *table = ui->tableMain;
     table->setColumnCount(2);
     table->setRowCount(7);
-    table->setColumnWidth(0, 200);
-    table->setColumnWidth(1, 300);
     table->horizontalHeader()->setVisible(false);
     setupScreenTable(table);
+    // Long values wrap onto a second line instead of being cut off.
+    const bool small = AppConfig::smallScreen();
+    table->setColumnWidth(0, small ? 120 : 170);
+    table->setWordWrap(true);
+    table->setTextElideMode(Qt::ElideNone);
+    table->verticalHeader()->setMinimumSectionSize(39);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     const QStringList names = {QStringLiteral("MAC地址"), QStringLiteral("本机IP"), QStringLiteral("连接状态"),
                                QStringLiteral("主服务器IP"), QStringLiteral("从服务器IP"),

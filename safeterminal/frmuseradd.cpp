@@ -59,6 +59,11 @@ void frmUserAdd::initForm()
         btn->setCheckable(true);
         btn->setMinimumWidth(AppConfig::smallScreen() ? 104 : 130);
     }
+    // The text starts right of the tick box drawn into the button picture.
+    const QString clearOfBox = AppConfig::smallScreen() ? QStringLiteral("QPushButton{padding-left:22px;font:16pt;}")
+                                                        : QStringLiteral("QPushButton{padding-left:24px;}");
+    ui->widgetAdmin->setStyleSheet(clearOfBox);
+    ui->widgetDoor->setStyleSheet(clearOfBox);
     if (AppConfig::smallScreen()) {
         ui->layoutUserAdd->setContentsMargins(10, 8, 10, 8);
         ui->layoutUserAdd->setSpacing(8);

@@ -2,12 +2,16 @@
 //   screenshots <output folder>
 #include "appconfig.h"
 #include "appinit.h"
+#include "dbhelper.h"
 #include "frmmain.h"
 #include "terminalstart.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QLabel>
+#include <QTableView>
 #include <QSqlDatabase>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -23,14 +27,75 @@ struct Shot {
     std::function<void(frmMain &)> steps;
 };
 
+// Presses the visible button of that name (screens reuse names such as btnReturn).
 void click(QWidget &root, const char *name)
 {
-    auto *button = root.findChild<QAbstractButton *>(QLatin1String(name));
-    if (!button || !button->isVisible()) {
-        qWarning() << "no visible button" << name;
-        return;
+    for (QAbstractButton *button : root.findChildren<QAbstractButton *>(QLatin1String(name))) {
+        if (button->isVisible()) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
     }
-    QTest::mouseClick(button, Qt::LeftButton);
+    qWarning() << "no visible button" << name;
+}
+
+// Presses the visible label of that name, as a finger on the hand pictures.
+void pressLabel(QWidget &root, const char *name)
+{
+    for (QLabel *label : root.findChildren<QLabel *>(QLatin1String(name))) {
+        if (label->isVisible()) {
+            QTest::mousePress(label, Qt::LeftButton);
+            return;
+        }
+    }
+    qWarning() << "no visible label" << name;
+}
+
+// Selects a row of the visible table of that name.
+void selectRow(QWidget &root, const char *name, int row)
+{
+    for (QTableView *table : root.findChildren<QTableView *>(QLatin1String(name))) {
+        if (table->isVisible()) {
+            table->setCurrentIndex(table->model()->index(row, 0));
+            return;
+        }
+    }
+    qWarning() << "no visible table" << name;
+}
+
+// Enough rows for several pages of every list.
+void addSampleData()
+{
+    const QStringList names = {"张伟", "王芳", "李娜", "刘洋", "陈静", "杨磊", "赵敏", "黄强", "周杰", "吴霞", "徐涛", "孙丽"};
+    const QStringList admins = {"开柜/设置/日志/用户", "开柜", "开柜/日志", "", "设置/日志", "开柜"};
+    const QStringList doors = {"外门/内门1/内门2", "外门", "内门3/内门4", "外门/小门", "", "备用"};
+    QSqlDatabase::database().transaction();
+    for (int i = 0; i < names.size(); ++i) {
+        QString fingers = QStringLiteral("/////////");
+        if (i == 2) {
+            fingers = QStringLiteral("/2026-12-01 09:12:40/2026-12-01 09:13:05////2026-12-01 09:14:11///");
+        }
+        DBHelper::addUser(QStringLiteral("10%1").arg(i + 1, 2, 10, QLatin1Char('0')), names.at(i),
+                          QStringLiteral("123456"), admins.at(i % admins.size()), doors.at(i % doors.size()), fingers);
+    }
+    const QStringList types = {"管理日志", "开柜日志", "报警日志", "物资管理日志"};
+    const QStringList texts = {"进入用户管理界面", "用户开柜成功", "温度报警", "物资入柜登记"};
+    for (int t = 0; t < types.size(); ++t) {
+        for (int i = 0; i < 45; ++i) {
+            const QDateTime when = QDateTime(QDate(2026, 12, 1), QTime(8, 0)).addSecs(i * 1870 + t * 97);
+            DBHelper::addLog(types.at(t), when.toString(QStringLiteral("yyyy-MM-dd")),
+                             when.toString(QStringLiteral("HH:mm:ss")), texts.at(t));
+        }
+    }
+    const QStringList goodsTypes = {"贵重物品", "机要文件", "印章", "钥匙"};
+    const QStringList faults = {"非法开门", "温度报警", "金属误入插入", "市电掉电", "震动报警"};
+    for (int i = 0; i < 30; ++i) {
+        DBHelper::addGoods(QStringLiteral("WP%1").arg(i, 3, 10, QLatin1Char('0')),
+                           QStringLiteral("EPC%1").arg(i, 3, 10, QLatin1Char('0')), goodsTypes.at(i % 4),
+                           i % 7 == 3 ? QStringLiteral("已取出") : QStringLiteral("在柜"));
+        DBHelper::addError(faults.at(i % 5), QStringLiteral("故障排查信息"));
+    }
+    QSqlDatabase::database().commit();
 }
 
 void settle(int ms = 50)
@@ -55,6 +120,7 @@ int main(int argc, char *argv[])
     TerminalStart::prepareDatabase(dbFile);
     TerminalStart::openDatabase(dbFile);
     AppInit::Instance()->start();
+    addSampleData();
 
     const QList<Shot> shots = {
         {QStringLiteral("main"), 0, [](frmMain &) {}},
@@ -88,6 +154,80 @@ int main(int argc, char *argv[])
              settle(1200);
          }},
         {QStringLiteral("open-verify-choice"), 4, [](frmMain &w) { click(w, "btnOpen"); }},
+        {QStringLiteral("user-list"), 0, [](frmMain &w) { click(w, "btnUser"); }},
+        {QStringLiteral("user-edit"), 0,
+         [](frmMain &w) {
+             click(w, "btnUser");
+             selectRow(w, "tableMain", 2);
+             click(w, "btnUpdate");
+         }},
+        {QStringLiteral("user-fingers"), 0,
+         [](frmMain &w) {
+             click(w, "btnUser");
+             selectRow(w, "tableMain", 2);
+             click(w, "btnUpdate");
+             click(w, "btnFinger");
+         }},
+        {QStringLiteral("user-enrol"), 0,
+         [](frmMain &w) {
+             click(w, "btnUser");
+             selectRow(w, "tableMain", 2);
+             click(w, "btnUpdate");
+             click(w, "btnFinger");
+             pressLabel(w, "labHandRight2");
+         }},
+        {QStringLiteral("log-management"), 0, [](frmMain &w) { click(w, "btnLog"); }},
+        {QStringLiteral("log-opening"), 0,
+         [](frmMain &w) {
+             click(w, "btnLog");
+             click(w, "btnLog2");
+             settle(200);
+             click(w, "btnNext");
+         }},
+        {QStringLiteral("log-alarm"), 0,
+         [](frmMain &w) {
+             click(w, "btnLog");
+             click(w, "btnLog3");
+         }},
+        {QStringLiteral("log-goods"), 0,
+         [](frmMain &w) {
+             click(w, "btnLog");
+             click(w, "btnLog4");
+         }},
+        {QStringLiteral("status-basic"), 0, [](frmMain &w) { click(w, "btnStatus"); }},
+        {QStringLiteral("status-goods"), 0,
+         [](frmMain &w) {
+             click(w, "btnStatus");
+             click(w, "btnStatus1");
+         }},
+        {QStringLiteral("status-faults"), 0,
+         [](frmMain &w) {
+             click(w, "btnStatus");
+             click(w, "btnStatus2");
+         }},
+        {QStringLiteral("config-switch"), 0,
+         [](frmMain &w) {
+             AppConfig::OpenMode = 2;
+             AppConfig::LogMode = 1;
+             AppConfig::OpenAuthor = true;
+             AppConfig::Admin = true;
+             click(w, "btnConfig");
+         }},
+        {QStringLiteral("config-alarm"), 0,
+         [](frmMain &w) {
+             click(w, "btnConfig");
+             click(w, "btnConfigAlarm");
+         }},
+        {QStringLiteral("config-system"), 0,
+         [](frmMain &w) {
+             click(w, "btnConfig");
+             click(w, "btnConfigSystem");
+         }},
+        {QStringLiteral("config-net"), 0,
+         [](frmMain &w) {
+             click(w, "btnConfig");
+             click(w, "btnConfigNet");
+         }},
     };
 
     for (const QSize size : {QSize(1024, 600), QSize(800, 480)}) {
@@ -104,7 +244,7 @@ int main(int argc, char *argv[])
                 return 1;
             }
             shot.steps(w);
-            settle();
+            settle(300); // background counts and timers
             const QString file = QStringLiteral("%1/%2-%3x%4.png")
                                      .arg(outDir, shot.name)
                                      .arg(size.width())
