@@ -1,15 +1,32 @@
 #ifndef FRMCONFIG_H
 #define FRMCONFIG_H
 
-#include "pendingscreen.h"
+#include <QWidget>
+#include <memory>
 
-class frmConfig : public PendingScreen
+namespace Ui {
+class frmConfig;
+}
+
+// The settings area: a left bar of four buttons over the business, alarm,
+// system and network settings pages.
+class frmConfig : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmConfig(QWidget *parent = nullptr) : PendingScreen(QStringLiteral("系统设置"), parent) {}
+    explicit frmConfig(QWidget *parent = nullptr);
+    ~frmConfig() override;
+
+private:
+    std::unique_ptr<Ui::frmConfig> ui;
+
 Q_SIGNALS:
+    void returnMain();
     void changeStyle();
+
+public Q_SLOTS:
+    void initForm();
+    void buttonClick();
 };
 
 #endif // FRMCONFIG_H
