@@ -86,21 +86,6 @@ void frmMain::initForm()
     timer->start();
     showTime();
 
-    auto *user = new frmUser;
-    auto *open = new frmOpen;
-    auto *log = new frmLog;
-    auto *config = new frmConfig;
-    auto *status = new frmStatus;
-    connect(user, &frmUser::returnMain, this, &frmMain::returnMain);
-    connect(open, &frmOpen::returnMain, this, &frmMain::returnMain);
-    connect(log, &frmLog::returnMain, this, &frmMain::returnMain);
-    connect(config, &frmConfig::returnMain, this, &frmMain::returnMain);
-    connect(config, &frmConfig::changeStyle, this, &frmMain::changeStyle);
-    connect(status, &frmStatus::returnMain, this, &frmMain::returnMain);
-    for (QWidget *page : std::initializer_list<QWidget *>{user, open, log, config, status}) {
-        ui->stackedWidget->addWidget(page);
-    }
-
     ui->widgetNavTop->setProperty("flag", "navmain");
     ui->widgetNavBottom->setProperty("flag", "navmain");
 
@@ -204,11 +189,44 @@ void frmMain::buttonClick()
     };
     for (const Target &target : targets) {
         if (sender() == target.button) {
+            initScreens();
             DBHelper::addManageLog(QString::fromUtf8(target.log));
             ui->stackedWidget->setCurrentIndex(target.page);
             return;
         }
     }
+}
+
+void frmMain::initScreens()
+{
+    if (screensBuilt) {
+        return;
+    }
+    screensBuilt = true;
+    auto *user = new frmUser;
+    auto *open = new frmOpen;
+    auto *log = new frmLog;
+    auto *config = new frmConfig;
+    auto *status = new frmStatus;
+    connect(user, &frmUser::returnMain, this, &frmMain::returnMain);
+    connect(open, &frmOpen::returnMain, this, &frmMain::returnMain);
+    connect(log, &frmLog::returnMain, this, &frmMain::returnMain);
+    connect(config, &frmConfig::returnMain, this, &frmMain::returnMain);
+    connect(config, &frmConfig::changeStyle, this, &frmMain::changeStyle);
+    connect(status, &frmStatus::returnMain, this, &frmMain::returnMain);
+    for (QWidget *page : std::initializer_list<QWidget *>{user, open, log, config, status}) {
+        ui->stackedWidget->addWidget(page);
+    }
+}
+
+bool frmMain::event(QEvent *event)
+{
+    // The screens are built right after the navigation page is first on
+    // screen, so the terminal shows up without waiting for them.
+    if (event->type() == QEvent::Paint && !screensBuilt) {
+        QTimer::singleShot(0, this, &frmMain::initScreens);
+    }
+    return QWidget::event(event);
 }
 
 void frmMain::returnMain()

@@ -28,10 +28,16 @@ public:
     static QString styleSheetText();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     std::unique_ptr<Ui::frmMain> ui;
+    bool screensBuilt = false;
+
+private Q_SLOTS:
+    // The five screens, built once: after the first paint, or at the first press that needs them.
+    void initScreens();
 
 public Q_SLOTS:
     void initForm();

@@ -27,6 +27,8 @@ private:
         window.reset(new frmMain);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // The five screens follow the first paint by themselves.
+        QTRY_COMPARE(stack()->count(), 6);
     }
 
     QStackedWidget *stack() const { return window->findChild<QStackedWidget *>(QStringLiteral("stackedWidget")); }

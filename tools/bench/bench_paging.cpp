@@ -219,13 +219,16 @@ double logScreenOpen(const QString &fileName)
         }
         auto *nav = w.findChild<QWidget *>(QStringLiteral("pageNav"));
         auto *btnLog = nav->findChild<QAbstractButton *>(QStringLiteral("btnLog"));
-        auto *btnReturn = w.findChild<QWidget *>(QStringLiteral("frmLog"))->findChild<QAbstractButton *>(QStringLiteral("btnReturn"));
+        QAbstractButton *btnReturn = nullptr;
         for (int r = 0; r < 9; ++r) {
             QElapsedTimer timer;
             timer.start();
             btnLog->click(); // shows the page, whose first query is bound before the press returns
             QCoreApplication::processEvents();
             times << double(timer.nsecsElapsed()) / 1e6;
+            if (!btnReturn) {
+                btnReturn = w.findChild<QWidget *>(QStringLiteral("frmLog"))->findChild<QAbstractButton *>(QStringLiteral("btnReturn"));
+            }
             btnReturn->click();
             QTest::qWait(50);
         }
