@@ -2,9 +2,8 @@
 #include "ui_frmconfigalarm.h"
 
 #include "appconfig.h"
+#include "screentable.h"
 
-#include <QHeaderView>
-#include <QStandardItemModel>
 
 const QStringList frmConfigAlarm::AlarmInputs = {
     QStringLiteral("震动报警"), QStringLiteral("市电掉电"),     QStringLiteral("金属误入插入"),
@@ -52,39 +51,14 @@ void frmConfigAlarm::initForm()
     }
 }
 
-void frmConfigAlarm::initList(QTableView *table, const QStringList &rows)
-{
-    auto *model = new QStandardItemModel(table);
-    for (const QString &text : rows) {
-        auto *item = new QStandardItem(text);
-        item->setTextAlignment(Qt::AlignCenter);
-        item->setEditable(false);
-        model->appendRow(item);
-    }
-    table->setModel(model);
-    table->setColumnWidth(0, 100);
-    table->horizontalHeader()->setVisible(false);
-    table->verticalHeader()->setVisible(false);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(50);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->setFixedHeight(50 * rows.size() + 2 * table->frameWidth());
-}
-
 void frmConfigAlarm::initTable1()
 {
-    initList(ui->tableMain1, AlarmInputs);
+    setupChoiceList(ui->tableMain1, AlarmInputs);
 }
 
 void frmConfigAlarm::initTable2()
 {
-    initList(ui->tableMain2, AlarmLevels);
+    setupChoiceList(ui->tableMain2, AlarmLevels);
 }
 
 void frmConfigAlarm::showEvent(QShowEvent *event)

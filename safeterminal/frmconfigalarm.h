@@ -34,7 +34,6 @@ private:
     QVector<bool> alarmUp;
 
     int currentInput() const;
-    void initList(QTableView *table, const QStringList &rows);
 
 Q_SIGNALS:
     void returnMain();

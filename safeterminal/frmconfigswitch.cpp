@@ -2,10 +2,9 @@
 #include "ui_frmconfigswitch.h"
 
 #include "appconfig.h"
+#include "screentable.h"
 
-#include <QHeaderView>
 #include <QMouseEvent>
-#include <QStandardItemModel>
 
 namespace {
 
@@ -91,30 +90,8 @@ void frmConfigSwitch::initForm()
 
 void frmConfigSwitch::initTable()
 {
-    model = new QStandardItemModel(this);
-    for (const QString &mode : AppConfig::VerifyMode) {
-        auto *item = new QStandardItem(mode);
-        item->setTextAlignment(Qt::AlignCenter);
-        item->setEditable(false);
-        model->appendRow(item);
-    }
     QTableView *table = ui->tableMain;
-    table->setModel(model);
-    table->setColumnWidth(0, 100);
-    table->horizontalHeader()->setVisible(false);
-    table->verticalHeader()->setVisible(false);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(50);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The list must not take the focus: a press on it fills the focused field.
-    table->setFocusPolicy(Qt::NoFocus);
-    // Exactly as tall as its rows.
-    table->setFixedHeight(50 * model->rowCount() + 2 * table->frameWidth());
+    setupChoiceList(table, AppConfig::VerifyMode);
     table->setMinimumWidth(AppConfig::smallScreen() ? 110 : 150);
 }
 

@@ -9,7 +9,6 @@ namespace Ui {
 class frmConfigSwitch;
 }
 class QLineEdit;
-class QStandardItemModel;
 
 // Business settings: the verification mode of opening, logs and settings, the
 // remote-approval, password and administrator switches, and the background.
@@ -26,7 +25,6 @@ protected:
 
 private:
     std::unique_ptr<Ui::frmConfigSwitch> ui;
-    QStandardItemModel *model = nullptr;
 
     QList<QLineEdit *> modeFields() const;
     void stepImage(int delta);
