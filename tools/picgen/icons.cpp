@@ -533,6 +533,34 @@ QImage fingerprint()
     return img;
 }
 
+// The look of a glossy result disc: glow, gradient fill and rim, and a soft sheen.
+struct DiscLook {
+    QColor glow, top, bottom, rim;
+    QPointF sheenOffset;
+    double sheenRadius;
+    int sheenAlpha;
+};
+
+// A disc of the given outer radius around c; the fill sits 1 px and the sheen 2 px inside it.
+void glossyDisc(QPainter &p, QSize size, QPointF c, double radius, const DiscLook &look)
+{
+    QPainterPath disc;
+    disc.addEllipse(c, radius, radius);
+    shadow(p, disc, size, look.glow, 10, QPointF(0, 0));
+    QLinearGradient fill(c - QPointF(0, radius), c + QPointF(0, radius));
+    fill.setColorAt(0, look.top);
+    fill.setColorAt(1, look.bottom);
+    p.setPen(QPen(look.rim, kLine));
+    p.setBrush(fill);
+    p.drawEllipse(c, radius - 1, radius - 1);
+    QRadialGradient sheen(c - look.sheenOffset, look.sheenRadius);
+    sheen.setColorAt(0, QColor(255, 255, 255, look.sheenAlpha));
+    sheen.setColorAt(1, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sheen);
+    p.drawEllipse(c, radius - 2, radius - 2);
+}
+
 // Remote review pending: hourglass in a cyan disc inside a spinner ring.
 QImage authoring()
 {
@@ -541,21 +569,8 @@ QImage authoring()
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(80, 80);
-    QPainterPath disc;
-    disc.addEllipse(c, 56, 56);
-    shadow(p, disc, img.size(), QColor(3, 197, 237, 120), 10, QPointF(0, 0));
-    QLinearGradient fill(c - QPointF(0, 56), c + QPointF(0, 56));
-    fill.setColorAt(0, QColor(0x2A, 0xD6, 0xFA));
-    fill.setColorAt(1, QColor(0x05, 0x7E, 0xB0));
-    p.setPen(QPen(QColor(0x9A, 0xEE, 0xFF), kLine));
-    p.setBrush(fill);
-    p.drawEllipse(c, 55, 55);
-    QRadialGradient sheen(c - QPointF(22, 30), 70);
-    sheen.setColorAt(0, QColor(255, 255, 255, 60));
-    sheen.setColorAt(1, QColor(255, 255, 255, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(sheen);
-    p.drawEllipse(c, 54, 54);
+    glossyDisc(p, img.size(), c, 56, {QColor(3, 197, 237, 120), QColor(0x2A, 0xD6, 0xFA), QColor(0x05, 0x7E, 0xB0),
+                                      QColor(0x9A, 0xEE, 0xFF), QPointF(22, 30), 70, 60});
     const QPainterPath icon = glyph(fa::hourglassHalf, QRectF(c.x() - 24, c.y() - 28, 48, 56));
     shadow(p, icon, img.size(), QColor(0, 50, 80, 120), 3, QPointF(0, 2));
     p.setBrush(Qt::white);
@@ -578,21 +593,8 @@ QImage authorOk()
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(80, 80);
-    QPainterPath disc;
-    disc.addEllipse(c, 66, 66);
-    shadow(p, disc, img.size(), QColor(0, 243, 15, 110), 10, QPointF(0, 0));
-    QLinearGradient fill(c - QPointF(0, 66), c + QPointF(0, 66));
-    fill.setColorAt(0, QColor(0x52, 0xF7, 0x5E));
-    fill.setColorAt(1, QColor(0x00, 0xA8, 0x1A));
-    p.setPen(QPen(QColor(0xB0, 0xFF, 0xB8), kLine));
-    p.setBrush(fill);
-    p.drawEllipse(c, 65, 65);
-    QRadialGradient sheen(c - QPointF(26, 36), 80);
-    sheen.setColorAt(0, QColor(255, 255, 255, 70));
-    sheen.setColorAt(1, QColor(255, 255, 255, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(sheen);
-    p.drawEllipse(c, 64, 64);
+    glossyDisc(p, img.size(), c, 66, {QColor(0, 243, 15, 110), QColor(0x52, 0xF7, 0x5E), QColor(0x00, 0xA8, 0x1A),
+                                      QColor(0xB0, 0xFF, 0xB8), QPointF(26, 36), 80, 70});
     QPainterPath check;
     check.moveTo(48, 82);
     check.lineTo(70, 104);
