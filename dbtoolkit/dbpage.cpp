@@ -14,6 +14,11 @@ DbPage::DbPage(QObject *parent) : QObject(parent), queryModel(new SqlQueryModel)
 
 DbPage::~DbPage()
 {
+    // A count still running belongs to this page: it must end before the
+    // page (its parent) deletes it.
+    for (DbCountThread *thread : findChildren<DbCountThread *>(QString(), Qt::FindDirectChildrenOnly)) {
+        thread->wait();
+    }
     if (tableView && tableView->model() == queryModel) {
         tableView->setModel(nullptr);
     }

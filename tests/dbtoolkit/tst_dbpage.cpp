@@ -82,6 +82,7 @@ private slots:
     void alignment();
     void staleCountIsIgnored();
     void countThreadUsesItsOwnConnection();
+    void pageClosedWhileCounting();
 };
 
 void tst_DbPage::init()
@@ -292,6 +293,20 @@ void tst_DbPage::countThreadUsesItsOwnConnection()
     PagedTable t;
     selectAndWait(t);
     // Only the test's own connection is left once the count has run.
+    QTRY_COMPARE(QSqlDatabase::connectionNames(), QStringList{QLatin1String(QSqlDatabase::defaultConnection)});
+}
+
+void tst_DbPage::pageClosedWhileCounting()
+{
+    // A screen may close while its count still runs: the page must not go
+    // before its count thread (Qt aborts on a running thread's destruction).
+    fillLog(2000);
+    auto t = std::make_unique<PagedTable>();
+    // An uncorrelated sub-query that takes a while: the count is still running below.
+    t->page.setWhereSql(QStringLiteral("where (select count(*) from LogInfo a, LogInfo b) > 0"));
+    t->page.select();
+    QCOMPARE(t->page.model()->rowCount(), 30);
+    t.reset();
     QTRY_COMPARE(QSqlDatabase::connectionNames(), QStringList{QLatin1String(QSqlDatabase::defaultConnection)});
 }
 
