@@ -1,4 +1,3 @@
-#include "appinit.h"
 #include "frmmain.h"
 #include "terminalstart.h"
 
@@ -7,13 +6,10 @@
 int main(int argc, char *argv[])
 {
     QApplication a(argc, argv);
-    a.setFont(QFont(QStringLiteral("Microsoft Yahei"), 12));
-
-    AppInit::Instance()->setStartStep(&TerminalStart::start);
-    AppInit::Instance()->start();
+    TerminalStart::startApplication(a);
 
     frmMain w;
-    w.setWindowTitle(QStringLiteral("智能保险柜"));
+    w.setWindowTitle(TerminalStart::windowTitle());
     w.show();
     return a.exec();
 }

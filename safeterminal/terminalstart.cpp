@@ -4,6 +4,7 @@
 #include "dbcleanthread.h"
 #include "zemihelper.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -24,6 +25,23 @@ void TerminalStart::initResources()
         return true;
     }();
     Q_UNUSED(done)
+}
+
+void TerminalStart::startApplication(QApplication &app)
+{
+    app.setFont(applicationFont());
+    AppInit::Instance()->setStartStep(&TerminalStart::start);
+    AppInit::Instance()->start();
+}
+
+QFont TerminalStart::applicationFont()
+{
+    return QFont(QStringLiteral("Microsoft Yahei"), 12);
+}
+
+QString TerminalStart::windowTitle()
+{
+    return QStringLiteral("智能保险柜");
 }
 
 void TerminalStart::start(AppInit *appInit)

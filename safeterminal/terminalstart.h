@@ -3,8 +3,11 @@
 
 #include <QString>
 
+#include <QFont>
+
 class AppInit;
 class DbCleanThread;
+class QApplication;
 class QObject;
 
 // The terminal's own start-up steps, run by AppInit::start() before the drag
@@ -13,6 +16,12 @@ class QObject;
 class TerminalStart
 {
 public:
+    // What main() does before it builds the main window: the application
+    // font, then AppInit::start() with the steps below.
+    static void startApplication(QApplication &app);
+    static QFont applicationFont();
+    static QString windowTitle();
+
     static void start(AppInit *appInit);
     static void initResources();
 

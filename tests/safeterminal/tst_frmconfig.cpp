@@ -2,6 +2,7 @@
 
 #include "appconfig.h"
 #include "appinit.h"
+#include "terminalstart.h"
 #include "frmconfig.h"
 #include "frmconfigswitch.h"
 #include "frmmain.h"
@@ -150,7 +151,7 @@ void tst_frmConfig::initTestCase()
 {
     // The fonts the terminal really runs with.
     AppInit::Instance();
-    qApp->setFont(QFont(QStringLiteral("Microsoft Yahei"), 12));
+    qApp->setFont(TerminalStart::applicationFont());
 }
 
 void tst_frmConfig::init()

@@ -2,6 +2,7 @@
 
 #include "appconfig.h"
 #include "appinit.h"
+#include "terminalstart.h"
 #include "frmconfigsystem.h"
 #include "frmmessagebox.h"
 #include "switchbutton.h"
@@ -314,7 +315,7 @@ void tst_frmConfigSystem::degreeSignIsDrawn()
     // The terminal asks for its CJK font by name; whichever font stands in
     // for it, the temperature's unit must leave ink on the screen.
     AppInit::Instance();
-    qApp->setFont(QFont(QStringLiteral("Microsoft Yahei"), 12));
+    qApp->setFont(TerminalStart::applicationFont());
     screen.reset(new frmConfigSystem);
     AppConfig::Temp = 50;
     showScreen();

@@ -2,7 +2,6 @@
 // Each figure comes from a fresh process: the time runs from just before the
 // process is started to the first paint of its main window.
 //   bench_startup [runs]
-#include "appinit.h"
 #include "frmmain.h"
 #include "terminalstart.h"
 
@@ -71,11 +70,9 @@ int report(QWidget &window)
 int terminal(int argc, char *argv[])
 {
     QApplication a(argc, argv);
-    a.setFont(QFont(QStringLiteral("Microsoft Yahei"), 12));
-    AppInit::Instance()->setStartStep(&TerminalStart::start);
-    AppInit::Instance()->start();
+    TerminalStart::startApplication(a);
     frmMain w;
-    w.setWindowTitle(QStringLiteral("智能保险柜"));
+    w.setWindowTitle(TerminalStart::windowTitle());
     return report(w);
 }
 

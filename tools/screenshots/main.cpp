@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    app.setFont(QFont(QStringLiteral("Microsoft Yahei"), 12));
+    app.setFont(TerminalStart::applicationFont());
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
     QDir().mkpath(outDir);
 
@@ -237,7 +237,7 @@ int main(int argc, char *argv[])
             AppConfig::MainHeight = size.height();
             AppConfig::OpenMode = shot.openMode;
             frmMain w;
-            w.setWindowTitle(QStringLiteral("智能保险柜"));
+            w.setWindowTitle(TerminalStart::windowTitle());
             w.show();
             if (!QTest::qWaitForWindowExposed(&w)) {
                 qWarning() << "window not exposed";
