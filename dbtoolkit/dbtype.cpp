@@ -1,6 +1,22 @@
 #include "dbtype.h"
 
+#include <atomic>
+
 namespace DbConn {
+
+namespace {
+std::atomic<int> busyTimeoutMs{5000};
+}
+
+int sqliteBusyTimeout()
+{
+    return busyTimeoutMs;
+}
+
+void setSqliteBusyTimeout(int msec)
+{
+    busyTimeoutMs = msec;
+}
 
 QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName, int port,
                  const QString &dbName, const QString &userName, const QString &userPwd,
@@ -10,7 +26,7 @@ QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName
     if (dbType == DbType_Sqlite) {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connName);
         db.setDatabaseName(dbName);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(SqliteBusyTimeoutMs));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(sqliteBusyTimeout()));
     } else if (dbType == DbType_MySql) {
         db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connName);
         if (!mysqlOptions.isEmpty()) {

@@ -4,16 +4,20 @@
 #include <QSqlDatabase>
 #include <QString>
 
-// Kind of database behind a connection.
-enum DbType {
+// Kind of database behind a connection. The fixed underlying type makes every
+// int a valid value, so an unknown kind is simply refused.
+enum DbType : int {
     DbType_Sqlite = 0, // "QSQLITE": only the database name (the file path) is used
     DbType_MySql = 1   // "QMYSQL": host, port, database, user and password
 };
 
 namespace DbConn {
 
-// How long an SQLite connection waits for another connection's lock before failing.
-constexpr int SqliteBusyTimeoutMs = 5000;
+// How long an SQLite connection waits for another connection's lock before
+// failing: a few seconds on the terminal, a fraction of a second in lock
+// tests. Taken by connections registered after the change.
+int sqliteBusyTimeout();
+void setSqliteBusyTimeout(int msec);
 
 // Registers a connection of the given kind under connName and fills in its
 // parameters; nothing is opened. An unknown kind registers nothing, so the

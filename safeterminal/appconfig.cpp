@@ -225,7 +225,7 @@ void AppConfig::load()
     }
 }
 
-void AppConfig::save()
+bool AppConfig::save()
 {
     QByteArray out;
     QString group;
@@ -250,10 +250,10 @@ void AppConfig::save()
 
     // Written beside the old file and renamed over it: a crash leaves the old or the new file, never a torn one.
     QSaveFile file(ConfigFile);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(out);
-        file.commit();
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
     }
+    return file.write(out) == out.size() && file.commit();
 }
 
 bool AppConfig::checkFile()

@@ -65,7 +65,8 @@ public:
     static bool smallScreen();
 
     static void load();
-    static void save();
+    // Whether the file was written.
+    static bool save();
     static bool checkFile();
 
     // Puts every setting back to its built-in value (the users are left alone).
