@@ -39,6 +39,19 @@ bool execBound(const QString &sql, const QVariantList &values, QSqlQuery *result
     return ok;
 }
 
+// SQLITE_BUSY: another connection held its lock past the busy timeout. The
+// file itself may be perfectly sound.
+bool lockedByAnother(const QSqlQuery &query)
+{
+    return query.lastError().nativeErrorCode() == QLatin1String("5");
+}
+
+// After next() returned false: whether the rows ran out or stepping failed.
+bool rowsFailed(const QSqlQuery &query)
+{
+    return query.lastError().isValid();
+}
+
 QString placeholders(int count)
 {
     QStringList marks;
@@ -61,118 +74,212 @@ void DbUserCache::clear()
     userFinger.clear();
 }
 
-void DBHelper::addLog(const QString &logType, const QString &logDate, const QString &logTime,
-                      const QString &logContent)
-{
-    execBound(QStringLiteral("insert into LogInfo(LogType,LogDate,LogTime,LogContent) values(?,?,?,?)"),
-              {logType, logDate, logTime, logContent});
-}
-
-void DBHelper::addLog(const QString &logType, const QString &logContent)
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    addLog(logType, now.toString(QStringLiteral("yyyy-MM-dd")), now.toString(QStringLiteral("HH:mm:ss")),
-           logContent);
-}
-
-void DBHelper::addManageLog(const QString &logContent)
-{
-    addLog(QStringLiteral("管理日志"), logContent);
-}
-
-void DBHelper::addUser(const QString &userID, const QString &userName, const QString &userPwd,
-                       const QString &userAdmin, const QString &userDoor, const QString &userFinger)
-{
-    execBound(QStringLiteral("insert into UserInfo(UserID,UserName,UserPwd,UserAdmin,UserDoor,UserFinger) "
-                             "values(?,?,?,?,?,?)"),
-              {userID, userName, userPwd, userAdmin, userDoor, userFinger});
-}
-
-void DBHelper::updateUser(const QString &userID, const QString &userName, const QString &userPwd,
-                          const QString &userAdmin, const QString &userDoor, const QString &userFinger)
-{
-    execBound(QStringLiteral("update UserInfo set UserName=?,UserPwd=?,UserAdmin=?,UserDoor=?,UserFinger=? "
-                             "where UserID=?"),
-              {userName, userPwd, userAdmin, userDoor, userFinger, userID});
-}
-
-void DBHelper::updateUserFinger(const QString &userID, const QString &userFinger)
-{
-    execBound(QStringLiteral("update UserInfo set UserFinger=? where UserID=?"), {userFinger, userID});
-}
-
-void DBHelper::deleteUser(const QString &userID)
-{
-    execBound(QStringLiteral("delete from UserInfo where UserID=?"), {userID});
-}
-
-bool DBHelper::existUser(const QString &userID)
+DbWriteTransaction::DbWriteTransaction()
 {
     QSqlQuery query;
-    if (!execBound(QStringLiteral("select count(*) from UserInfo where UserID=?"), {userID}, &query)) {
-        return false;
+    active = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    if (!active) {
+        qDebug() << "write transaction refused:" << query.lastError().text();
     }
-    return query.next() && query.value(0).toInt() != 0;
 }
 
-bool DBHelper::getUserFinger(const QString &userID, QString &userFinger)
+DbWriteTransaction::~DbWriteTransaction()
 {
-    QSqlQuery query;
-    if (!execBound(QStringLiteral("select UserFinger from UserInfo where UserID=?"), {userID}, &query)
-        || !query.next()) {
+    rollback();
+}
+
+bool DbWriteTransaction::commit()
+{
+    if (!active) {
         return false;
     }
-    userFinger = query.value(0).toString();
+    QSqlQuery query;
+    if (!query.exec(QStringLiteral("COMMIT"))) {
+        qDebug() << "commit failed:" << query.lastError().text();
+        rollback();
+        return false;
+    }
+    active = false;
     return true;
 }
 
-bool DBHelper::getUserInfo(const QString &userID, QString &userName, QString &userPwd, QString &userAdmin,
-                           QString &userDoor, QString &userFinger)
+void DbWriteTransaction::rollback()
+{
+    if (active) {
+        QSqlQuery query;
+        query.exec(QStringLiteral("ROLLBACK"));
+        active = false;
+    }
+}
+
+bool DBHelper::addLog(const QString &logType, const QString &logDate, const QString &logTime,
+                      const QString &logContent)
+{
+    return execBound(QStringLiteral("insert into LogInfo(LogType,LogDate,LogTime,LogContent) values(?,?,?,?)"),
+                     {logType, logDate, logTime, logContent});
+}
+
+bool DBHelper::addLog(const QString &logType, const QString &logContent)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return addLog(logType, now.toString(QStringLiteral("yyyy-MM-dd")), now.toString(QStringLiteral("HH:mm:ss")),
+                  logContent);
+}
+
+bool DBHelper::addManageLog(const QString &logContent)
+{
+    return addLog(QStringLiteral("管理日志"), logContent);
+}
+
+bool DBHelper::addUser(const QString &userID, const QString &userName, const QString &userPwd,
+                       const QString &userAdmin, const QString &userDoor, const QString &userFinger)
+{
+    return execBound(QStringLiteral("insert into UserInfo(UserID,UserName,UserPwd,UserAdmin,UserDoor,UserFinger) "
+                                    "values(?,?,?,?,?,?)"),
+                     {userID, userName, userPwd, userAdmin, userDoor, userFinger});
+}
+
+bool DBHelper::updateUser(const QString &userID, const QString &userName, const QString &userPwd,
+                          const QString &userAdmin, const QString &userDoor, const QString &userFinger)
+{
+    return execBound(QStringLiteral("update UserInfo set UserName=?,UserPwd=?,UserAdmin=?,UserDoor=?,UserFinger=? "
+                                    "where UserID=?"),
+                     {userName, userPwd, userAdmin, userDoor, userFinger, userID});
+}
+
+bool DBHelper::updateUserDetails(const QString &userID, const QString &userName, const QString &userPwd,
+                                 const QString &userAdmin, const QString &userDoor)
+{
+    QSqlQuery query;
+    return execBound(QStringLiteral("update UserInfo set UserName=?,UserPwd=?,UserAdmin=?,UserDoor=? where UserID=?"),
+                     {userName, userPwd, userAdmin, userDoor, userID}, &query)
+        && query.numRowsAffected() > 0;
+}
+
+bool DBHelper::updateUserFinger(const QString &userID, const QString &userFinger)
+{
+    QSqlQuery query;
+    return execBound(QStringLiteral("update UserInfo set UserFinger=? where UserID=?"), {userFinger, userID}, &query)
+        && query.numRowsAffected() > 0;
+}
+
+bool DBHelper::deleteUser(const QString &userID)
+{
+    QSqlQuery query;
+    return execBound(QStringLiteral("delete from UserInfo where UserID=?"), {userID}, &query)
+        && query.numRowsAffected() > 0;
+}
+
+DbRead DBHelper::existUser(const QString &userID)
+{
+    QSqlQuery query;
+    if (!execBound(QStringLiteral("select count(*) from UserInfo where UserID=?"), {userID}, &query)
+        || !query.next()) {
+        return DbRead::Failed;
+    }
+    return query.value(0).toInt() != 0 ? DbRead::Found : DbRead::Missing;
+}
+
+DbRead DBHelper::getUserFinger(const QString &userID, QString &userFinger)
+{
+    QSqlQuery query;
+    if (!execBound(QStringLiteral("select UserFinger from UserInfo where UserID=?"), {userID}, &query)) {
+        return DbRead::Failed;
+    }
+    if (!query.next()) {
+        return rowsFailed(query) ? DbRead::Failed : DbRead::Missing;
+    }
+    userFinger = query.value(0).toString();
+    return DbRead::Found;
+}
+
+DbRead DBHelper::getUserInfo(const QString &userID, QString &userName, QString &userPwd, QString &userAdmin,
+                             QString &userDoor, QString &userFinger)
 {
     QSqlQuery query;
     if (!execBound(QStringLiteral("select UserName,UserPwd,UserAdmin,UserDoor,UserFinger from UserInfo "
                                   "where UserID=?"),
-                   {userID}, &query)
-        || !query.next()) {
-        return false;
+                   {userID}, &query)) {
+        return DbRead::Failed;
+    }
+    if (!query.next()) {
+        return rowsFailed(query) ? DbRead::Failed : DbRead::Missing;
     }
     userName = query.value(0).toString();
     userPwd = query.value(1).toString();
     userAdmin = query.value(2).toString();
     userDoor = query.value(3).toString();
     userFinger = query.value(4).toString();
+    return DbRead::Found;
+}
+
+bool DBHelper::addGoods(const QString &goodsID, const QString &goodsEPC, const QString &goodsType,
+                        const QString &goodsContent)
+{
+    return execBound(QStringLiteral("insert into GoodsInfo(GoodsID,GoodsEPC,GoodsType,GoodsContent) values(?,?,?,?)"),
+                     {goodsID, goodsEPC, goodsType, goodsContent});
+}
+
+bool DBHelper::addError(const QString &errorType, const QString &errorContent)
+{
+    return execBound(QStringLiteral("insert into ErrorInfo(ErrorType,ErrorContent) values(?,?)"),
+                     {errorType, errorContent});
+}
+
+bool DBHelper::loadUser(DbUserCache &cache)
+{
+    QSqlQuery query;
+    if (!query.exec(QStringLiteral("select UserID,UserName,UserPwd,UserAdmin,UserDoor,UserFinger from UserInfo"))) {
+        qDebug() << "loading users failed:" << query.lastError().text();
+        return false;
+    }
+    DbUserCache users;
+    while (query.next()) {
+        users.count++;
+        users.userID << query.value(0).toString();
+        users.userName << query.value(1).toString();
+        users.userPwd << query.value(2).toString();
+        users.userAdmin << query.value(3).toString();
+        users.userDoor << query.value(4).toString();
+        users.userFinger << query.value(5).toString();
+    }
+    if (rowsFailed(query)) {
+        qDebug() << "loading users failed:" << query.lastError().text();
+        return false;
+    }
+    cache = users;
     return true;
 }
 
-void DBHelper::addGoods(const QString &goodsID, const QString &goodsEPC, const QString &goodsType,
-                        const QString &goodsContent)
+bool DBHelper::isReadable()
 {
-    execBound(QStringLiteral("insert into GoodsInfo(GoodsID,GoodsEPC,GoodsType,GoodsContent) values(?,?,?,?)"),
-              {goodsID, goodsEPC, goodsType, goodsContent});
-}
-
-void DBHelper::addError(const QString &errorType, const QString &errorContent)
-{
-    execBound(QStringLiteral("insert into ErrorInfo(ErrorType,ErrorContent) values(?,?)"),
-              {errorType, errorContent});
-}
-
-void DBHelper::loadUser(DbUserCache &cache)
-{
-    cache.clear();
     QSqlQuery query;
-    if (!query.exec(QStringLiteral("select UserID,UserName,UserPwd,UserAdmin,UserDoor,UserFinger from UserInfo"))) {
-        return;
+    if (!query.exec(QStringLiteral("select count(*) from sqlite_master")) || !query.next()) {
+        qDebug() << "database unreadable:" << query.lastError().text();
+        return lockedByAnother(query);
     }
-    while (query.next()) {
-        cache.count++;
-        cache.userID << query.value(0).toString();
-        cache.userName << query.value(1).toString();
-        cache.userPwd << query.value(2).toString();
-        cache.userAdmin << query.value(3).toString();
-        cache.userDoor << query.value(4).toString();
-        cache.userFinger << query.value(5).toString();
+    return true;
+}
+
+bool DBHelper::isWritable()
+{
+    QSqlQuery query;
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        qDebug() << "database not writable:" << query.lastError().text();
+        return lockedByAnother(query);
     }
+    // Writing the header back unchanged opens the journal, which a read-only
+    // folder refuses even when the lock was granted.
+    int version = 0;
+    if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next()) {
+        version = query.value(0).toInt();
+    }
+    const bool ok = query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    if (!ok) {
+        qDebug() << "database not writable:" << query.lastError().text();
+    }
+    query.exec(QStringLiteral("ROLLBACK"));
+    return ok;
 }
 
 bool DBHelper::inputData(int columnCount, const QString &filter, const QString &tableName, QString &fileName,

@@ -17,33 +17,70 @@ struct DbUserCache {
     void clear();
 };
 
+// What a read found: a row, no row, or nothing known because the statement
+// failed (a lock held too long, a damaged file). A failed read is never "no row".
+enum class DbRead { Found, Missing, Failed };
+
+// One write transaction on the default connection, taken at its start
+// (BEGIN IMMEDIATE), so that a check and the write that depends on it see the
+// same table. Rolled back unless committed.
+class DbWriteTransaction
+{
+public:
+    DbWriteTransaction();
+    ~DbWriteTransaction();
+    DbWriteTransaction(const DbWriteTransaction &) = delete;
+    DbWriteTransaction &operator=(const DbWriteTransaction &) = delete;
+
+    bool isActive() const { return active; }
+    bool commit();
+    void rollback();
+
+private:
+    bool active = false;
+};
+
 // Static operations on the local database, always on the default connection
 // and the GUI thread. Every value is bound as a parameter, so quotes and any
-// other characters are stored exactly as given.
+// other characters are stored exactly as given. Writes return whether their
+// statement ran; reads say what they found.
 class DBHelper
 {
 public:
-    static void addLog(const QString &logType, const QString &logDate, const QString &logTime,
+    static bool addLog(const QString &logType, const QString &logDate, const QString &logTime,
                        const QString &logContent);
-    static void addLog(const QString &logType, const QString &logContent);
-    static void addManageLog(const QString &logContent);
+    static bool addLog(const QString &logType, const QString &logContent);
+    static bool addManageLog(const QString &logContent);
 
-    static void addUser(const QString &userID, const QString &userName, const QString &userPwd,
+    static bool addUser(const QString &userID, const QString &userName, const QString &userPwd,
                         const QString &userAdmin, const QString &userDoor, const QString &userFinger);
-    static void updateUser(const QString &userID, const QString &userName, const QString &userPwd,
+    static bool updateUser(const QString &userID, const QString &userName, const QString &userPwd,
                            const QString &userAdmin, const QString &userDoor, const QString &userFinger);
-    static void updateUserFinger(const QString &userID, const QString &userFinger);
-    static void deleteUser(const QString &userID);
-    static bool existUser(const QString &userID);
-    static bool getUserFinger(const QString &userID, QString &userFinger);
-    static bool getUserInfo(const QString &userID, QString &userName, QString &userPwd,
-                            QString &userAdmin, QString &userDoor, QString &userFinger);
+    // Everything but the finger record, which only enrolment writes. False
+    // also when no row has that ID.
+    static bool updateUserDetails(const QString &userID, const QString &userName, const QString &userPwd,
+                                  const QString &userAdmin, const QString &userDoor);
+    static bool updateUserFinger(const QString &userID, const QString &userFinger);
+    // False when the statement failed or no row had that ID.
+    static bool deleteUser(const QString &userID);
+    static DbRead existUser(const QString &userID);
+    static DbRead getUserFinger(const QString &userID, QString &userFinger);
+    static DbRead getUserInfo(const QString &userID, QString &userName, QString &userPwd,
+                              QString &userAdmin, QString &userDoor, QString &userFinger);
 
-    static void addGoods(const QString &goodsID, const QString &goodsEPC, const QString &goodsType,
+    static bool addGoods(const QString &goodsID, const QString &goodsEPC, const QString &goodsType,
                          const QString &goodsContent);
-    static void addError(const QString &errorType, const QString &errorContent);
+    static bool addError(const QString &errorType, const QString &errorContent);
 
-    static void loadUser(DbUserCache &cache);
+    // Refills the cache; a failed read leaves it as it was and returns false.
+    static bool loadUser(DbUserCache &cache);
+
+    // Whether the default connection holds a readable database, and whether
+    // it can take a write (a write lock is taken and given back at once). A
+    // lock that another connection holds past the busy timeout counts as
+    // writable: that is a wait, not a fault of the file.
+    static bool isReadable();
+    static bool isWritable();
 
     // Text export and import: one record a line, fields separated by two spaces.
     static bool inputData(int columnCount, const QString &filter, const QString &tableName,

@@ -6,6 +6,7 @@
 #include "frmconfignet.h"
 #include "frmconfigswitch.h"
 #include "frmconfigsystem.h"
+#include "frmmessagebox.h"
 
 frmConfig::frmConfig(QWidget *parent) : QWidget(parent), ui(new Ui::frmConfig)
 {
@@ -60,4 +61,18 @@ void frmConfig::buttonClick()
         btn->setChecked(btn == current);
     }
     ui->stackedWidget->setCurrentIndex(page);
+}
+
+QString frmConfig::saveFailedText()
+{
+    return QStringLiteral("参数保存失败：配置文件无法写入!");
+}
+
+bool frmConfig::saveSettings()
+{
+    if (AppConfig::save()) {
+        return true;
+    }
+    frmMessageBox::Instance()->tell(saveFailedText());
+    return false;
 }

@@ -17,6 +17,11 @@ public:
     explicit frmConfig(QWidget *parent = nullptr);
     ~frmConfig() override;
 
+    // Writes the configuration file; when it cannot be written the operator
+    // is told so, never that the settings were saved.
+    static bool saveSettings();
+    static QString saveFailedText();
+
 private:
     std::unique_ptr<Ui::frmConfig> ui;
 

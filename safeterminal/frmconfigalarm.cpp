@@ -2,6 +2,7 @@
 #include "ui_frmconfigalarm.h"
 
 #include "appconfig.h"
+#include "frmconfig.h"
 #include "screentable.h"
 
 
@@ -131,5 +132,5 @@ void frmConfigAlarm::saveConfig()
         AppConfig::AlarmLink[i] = alarmLink[i];
         AppConfig::AlarmUp[i] = alarmUp[i];
     }
-    AppConfig::save();
+    frmConfig::saveSettings();
 }

@@ -2,6 +2,7 @@
 #include "ui_frmconfignet.h"
 
 #include "appconfig.h"
+#include "frmconfig.h"
 
 frmConfigNet::frmConfigNet(QWidget *parent) : QWidget(parent), ui(new Ui::frmConfigNet)
 {
@@ -63,7 +64,7 @@ void frmConfigNet::saveConfig()
     AppConfig::IPServer = ui->txtIPServer->text().trimmed();
     AppConfig::PortServer = ui->txtPortServer->text().trimmed();
     AppConfig::IPServer2 = ui->txtIPServer2->text().trimmed();
-    AppConfig::save();
+    frmConfig::saveSettings();
 }
 
 void frmConfigNet::on_txtIPClient_textChanged(const QString &arg1)

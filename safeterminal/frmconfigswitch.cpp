@@ -2,6 +2,7 @@
 #include "ui_frmconfigswitch.h"
 
 #include "appconfig.h"
+#include "frmconfig.h"
 #include "screentable.h"
 
 #include <QMouseEvent>
@@ -155,7 +156,7 @@ void frmConfigSwitch::saveConfig()
     AppConfig::ConfigAuthor = ui->btnConfigAuthor->getChecked();
     AppConfig::UserPwd = ui->btnUserPwd->getChecked();
     AppConfig::Admin = ui->btnAdmin->getChecked();
-    AppConfig::save();
+    frmConfig::saveSettings();
 }
 
 void frmConfigSwitch::stepImage(int delta)
@@ -168,7 +169,7 @@ void frmConfigSwitch::stepImage(int delta)
         return;
     }
     AppConfig::BgImage = imageName(target);
-    AppConfig::save();
+    frmConfig::saveSettings();
     emit changeStyle();
     showImage();
 }

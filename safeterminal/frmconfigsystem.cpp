@@ -2,6 +2,7 @@
 #include "ui_frmconfigsystem.h"
 
 #include "appconfig.h"
+#include "frmconfig.h"
 #include "frmmessagebox.h"
 #include "zemihelper.h"
 
@@ -10,6 +11,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -59,15 +61,22 @@ frmConfigSystem::frmConfigSystem(QWidget *parent) : QWidget(parent), ui(new Ui::
 
 frmConfigSystem::~frmConfigSystem() = default;
 
+namespace {
+const char *const clockRefused = "系统时间设置失败：\n系统拒绝修改时钟，权限不足。";
+const char *const invalidDate = "系统时间未修改：\n所选日期不存在，请重新选择。";
+const char *const settingsSaved = "参数已保存。";
+} // namespace
+
 QString frmConfigSystem::clockRefusedText()
 {
-    return QStringLiteral("参数已保存。\n系统时间设置失败：\n系统拒绝修改时钟，权限不足。");
+    return QString::fromUtf8(settingsSaved) + QLatin1Char('\n') + QString::fromUtf8(clockRefused);
 }
 
 QString frmConfigSystem::invalidDateText()
 {
-    return QStringLiteral("参数已保存。\n系统时间未修改：\n所选日期不存在，请重新选择。");
+    return QString::fromUtf8(settingsSaved) + QLatin1Char('\n') + QString::fromUtf8(invalidDate);
 }
+
 
 QList<Tumbler *> frmConfigSystem::tumblers() const
 {
@@ -134,7 +143,16 @@ void frmConfigSystem::initForm()
     ui->widgetHour->setListValue(numbered(0, 23, QStringLiteral("时")));
     ui->widgetMin->setListValue(numbered(0, 59, QStringLiteral("分")));
     ui->widgetSec->setListValue(numbered(0, 59, QStringLiteral("秒")));
+    clockTimer = new QTimer(this);
+    clockTimer->setInterval(1000);
+    connect(clockTimer, &QTimer::timeout, this, &frmConfigSystem::followClock);
     for (Tumbler *tumbler : tumblers()) {
+        // Any move the screen did not make itself is the operator's, even one turned back.
+        connect(tumbler, &Tumbler::currentValueChanged, this, [this] {
+            if (!followingClock) {
+                clockTurned = true;
+            }
+        });
         tumbler->setBackground(QColor(8, 34, 52, 190));
         tumbler->setForeground(QColor(130, 175, 200));
         tumbler->setLineColor(QColor(3, 197, 237, 220));
@@ -192,13 +210,32 @@ void frmConfigSystem::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     initConfig();
+    clockTurned = false;
+    followClock();
+    clockTimer->start();
+}
 
+void frmConfigSystem::hideEvent(QHideEvent *event)
+{
+    clockTimer->stop();
+    QWidget::hideEvent(event);
+}
+
+void frmConfigSystem::followClock()
+{
+    if (clockTurned) {
+        return;
+    }
     const QDateTime now = QDateTime::currentDateTime();
     const QStringList parts = now.toString(QStringLiteral("yyyy 年-M 月-d 日-H 时-m 分-s 秒")).split(QLatin1Char('-'));
     const QList<Tumbler *> list = tumblers();
+    followingClock = true;
     for (int i = 0; i < list.size() && i < parts.size(); ++i) {
-        list.at(i)->setCurrentValue(parts.at(i));
+        if (list.at(i)->getCurrentValue() != parts.at(i)) {
+            list.at(i)->setCurrentValue(parts.at(i));
+        }
     }
+    followingClock = false;
 }
 
 void frmConfigSystem::initConfig()
@@ -238,11 +275,14 @@ void frmConfigSystem::saveConfig()
     AppConfig::Temp = ui->sliderTemp->value();
     AppConfig::Volumn = ui->sliderVolumn->value();
     AppConfig::TimeClose = ui->sliderTimeClose->value();
-    AppConfig::save();
+    configSaved = frmConfig::saveSettings();
 }
 
 void frmConfigSystem::saveTime()
 {
+    if (!clockTurned) {
+        return; // the operator left the clock alone
+    }
     const int year = leadingNumber(ui->widgetYear->getCurrentValue());
     const int month = leadingNumber(ui->widgetMonth->getCurrentValue());
     const int day = leadingNumber(ui->widgetDay->getCurrentValue());
@@ -251,18 +291,20 @@ void frmConfigSystem::saveTime()
     const int second = leadingNumber(ui->widgetSec->getCurrentValue());
     // The day list runs to 31 whatever the month; a day the month lacks never reaches the clock.
     if (year < 1000 || !QDate(year, month, day).isValid() || !QTime(hour, minute, second).isValid()) {
-        showClockFailure(invalidDateText());
+        showClockFailure(QString::fromUtf8(invalidDate));
         return;
     }
     if (!ZemiHelper::setSystemDateTime(QString::number(year), twoDigits(month), twoDigits(day), twoDigits(hour),
                                        twoDigits(minute), twoDigits(second))) {
-        showClockFailure(clockRefusedText());
+        showClockFailure(QString::fromUtf8(clockRefused));
+        return;
     }
+    // Set: the tumblers go back to following the clock.
+    clockTurned = false;
 }
 
 void frmConfigSystem::showClockFailure(const QString &text)
 {
-    frmMessageBox *box = frmMessageBox::Instance();
-    box->showInfo(text);
-    box->show();
+    const QString settings = configSaved ? QString::fromUtf8(settingsSaved) : frmConfig::saveFailedText();
+    frmMessageBox::Instance()->tell(settings + QLatin1Char('\n') + text);
 }

@@ -7,6 +7,7 @@
 namespace Ui {
 class frmConfigSystem;
 }
+class QTimer;
 class Tumbler;
 
 // System settings: voice prompts, linked snapshots, the watermark text, four
@@ -24,11 +25,20 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     std::unique_ptr<Ui::frmConfigSystem> ui;
 
+    // The tumblers follow the running clock until the operator turns one;
+    // only then does saving set the clock.
+    QTimer *clockTimer = nullptr;
+    bool followingClock = false;
+    bool clockTurned = false;
+    bool configSaved = true;
+
     QList<Tumbler *> tumblers() const;
+    void followClock();
     void showValues();
     void showClockFailure(const QString &text);
     void keepDegreeSignVisible();

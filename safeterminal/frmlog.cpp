@@ -106,10 +106,13 @@ void frmLog::showEvent(QShowEvent *event)
 void frmLog::test()
 {
     const int type = std::rand() % 4;
-    QSqlDatabase db = QSqlDatabase::database();
-    db.transaction();
-    for (int i = 0; i < 10; ++i) {
-        DBHelper::addLog(logTypes().at(type), QString::fromUtf8(sampleTexts[type][std::rand() % 5]));
+    // All ten or none; a database that cannot take them is given up on at once.
+    DbWriteTransaction write;
+    bool ok = write.isActive();
+    for (int i = 0; ok && i < 10; ++i) {
+        ok = DBHelper::addLog(logTypes().at(type), QString::fromUtf8(sampleTexts[type][std::rand() % 5]));
     }
-    db.commit();
+    if (ok) {
+        write.commit();
+    }
 }

@@ -5,9 +5,11 @@
 #include "dbhelper.h"
 #include "frmconfig.h"
 #include "frmlog.h"
+#include "frmmessagebox.h"
 #include "frmopen.h"
 #include "frmstatus.h"
 #include "frmuser.h"
+#include "terminalstart.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -226,7 +228,19 @@ bool frmMain::event(QEvent *event)
     if (event->type() == QEvent::Paint && !screensBuilt) {
         QTimer::singleShot(0, this, &frmMain::initScreens);
     }
+    if (event->type() == QEvent::Paint && !storageChecked) {
+        storageChecked = true;
+        QTimer::singleShot(0, this, &frmMain::checkStorage);
+    }
     return QWidget::event(event);
+}
+
+void frmMain::checkStorage()
+{
+    const QStringList problems = TerminalStart::storageProblems();
+    if (!problems.isEmpty()) {
+        frmMessageBox::Instance()->tell(problems.join(QLatin1Char('\n')));
+    }
 }
 
 void frmMain::returnMain()

@@ -34,10 +34,13 @@ protected:
 private:
     std::unique_ptr<Ui::frmMain> ui;
     bool screensBuilt = false;
+    bool storageChecked = false;
 
 private Q_SLOTS:
     // The five screens, built once: after the first paint, or at the first press that needs them.
     void initScreens();
+    // Tells once what keeps records or settings from being saved.
+    void checkStorage();
 
 public Q_SLOTS:
     void initForm();

@@ -9,7 +9,9 @@ class frmMessageBox;
 }
 
 // The terminal's own message window: one text with OK (information) or OK and
-// Cancel (question). It does not block; a question's answer comes as result().
+// Cancel (question). It does not block the caller; a question's answer comes
+// as result(), once the window has closed. A question is modal, so nothing
+// underneath changes while it waits; information is not.
 class frmMessageBox : public QWidget
 {
     Q_OBJECT
@@ -17,9 +19,18 @@ public:
     static frmMessageBox *Instance();
     ~frmMessageBox() override;
 
+    // showInfo() and show() in one.
+    void tell(const QString &msg);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     explicit frmMessageBox(QWidget *parent = nullptr);
     std::unique_ptr<Ui::frmMessageBox> ui;
+
+    void setModal(bool modal);
+    void centreOverMainWindow();
 
 Q_SIGNALS:
     void result(bool ok);

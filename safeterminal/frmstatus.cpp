@@ -151,18 +151,21 @@ void frmStatus::initTable2()
 
 void frmStatus::test()
 {
-    QSqlDatabase db = QSqlDatabase::database();
-    db.transaction();
+    // All ten or none; a database that cannot take them is given up on at once.
+    DbWriteTransaction write;
+    bool ok = write.isActive();
     if (std::rand() % 2 == 1) {
-        for (int i = 0; i < 10; ++i) {
-            DBHelper::addError(QString::fromUtf8(faultTypes[std::rand() % 5]), QStringLiteral("故障排查信息"));
+        for (int i = 0; ok && i < 10; ++i) {
+            ok = DBHelper::addError(QString::fromUtf8(faultTypes[std::rand() % 5]), QStringLiteral("故障排查信息"));
         }
     } else {
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; ok && i < 10; ++i) {
             const QString number = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
-            DBHelper::addGoods(QStringLiteral("WP") + number, QStringLiteral("EPC") + number,
-                               QStringLiteral("贵重物品"), QString::fromUtf8(faultTypes[std::rand() % 5]));
+            ok = DBHelper::addGoods(QStringLiteral("WP") + number, QStringLiteral("EPC") + number,
+                                    QStringLiteral("贵重物品"), QString::fromUtf8(faultTypes[std::rand() % 5]));
         }
     }
-    db.commit();
+    if (ok) {
+        write.commit();
+    }
 }

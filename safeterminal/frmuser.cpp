@@ -119,24 +119,31 @@ void frmUser::on_btnAdd_clicked()
 void frmUser::on_btnUpdate_clicked()
 {
     if (!ui->tableMain->currentIndex().isValid()) {
-        frmMessageBox::Instance()->showInfo(QStringLiteral("请选择要修改的用户!"));
-        frmMessageBox::Instance()->show();
+        frmMessageBox::Instance()->tell(QStringLiteral("请选择要修改的用户!"));
         return;
     }
-    emit receiveUserInfo(currentUserID());
+    // The form is shown first: a user that cannot be read sends it straight back.
+    const QString id = currentUserID();
     returnThis(1);
+    emit receiveUserInfo(id);
 }
 
 void frmUser::on_btnDelete_clicked()
 {
     if (!ui->tableMain->currentIndex().isValid()) {
-        frmMessageBox::Instance()->showInfo(QStringLiteral("请选择要删除的用户!"));
-        frmMessageBox::Instance()->show();
+        frmMessageBox::Instance()->tell(QStringLiteral("请选择要删除的用户!"));
         return;
     }
+    // The user deleted is the one selected now, whatever the table shows when the answer comes.
+    deleteID = currentUserID();
     deleteAsked = true;
     frmMessageBox::Instance()->showQuestion(QStringLiteral("确定要删除用户吗?\n删除后不能恢复!"));
     frmMessageBox::Instance()->show();
+}
+
+QString frmUser::deleteFailedText()
+{
+    return QStringLiteral("删除用户失败，请稍后重试!");
 }
 
 void frmUser::result(bool ok)
@@ -145,8 +152,11 @@ void frmUser::result(bool ok)
         return; // somebody else's question
     }
     deleteAsked = false;
-    if (ok) {
-        DBHelper::deleteUser(currentUserID());
-        refresh();
+    if (!ok) {
+        return;
     }
+    if (!DBHelper::deleteUser(deleteID)) {
+        frmMessageBox::Instance()->tell(deleteFailedText());
+    }
+    refresh();
 }

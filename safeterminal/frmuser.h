@@ -19,6 +19,7 @@ public:
     ~frmUser() override;
 
     int rowsPerPage() const { return pageRows; }
+    static QString deleteFailedText();
 
 private:
     std::unique_ptr<Ui::frmUser> ui;
@@ -28,6 +29,7 @@ private:
     QList<int> columnWidths;
     DbPage *dbPage = nullptr;
     bool deleteAsked = false; // the shared message box answers every asker
+    QString deleteID;
 
     QString currentUserID() const;
     void refresh();

@@ -20,11 +20,17 @@ QString checkedTexts(const QList<QAbstractButton *> &buttons)
     return texts.join(QLatin1Char('/'));
 }
 
+// The n-th occurrence of a text in the stored value ticks the n-th button of
+// that text, so two buttons with one caption keep their own state.
 void checkListed(const QList<QAbstractButton *> &buttons, const QString &joined)
 {
-    const QStringList listed = joined.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QStringList listed = joined.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (QAbstractButton *btn : buttons) {
-        btn->setChecked(listed.contains(btn->text()));
+        const int at = listed.indexOf(btn->text());
+        btn->setChecked(at >= 0);
+        if (at >= 0) {
+            listed.removeAt(at);
+        }
     }
 }
 
@@ -76,7 +82,12 @@ void frmUserAdd::receiveUserInfo(const QString &userID)
     QString name, pwd, admin, door, finger;
     if (!userID.isEmpty()) {
         ui->btnFinger->setText(QStringLiteral("重录指纹"));
-        DBHelper::getUserInfo(userID, name, pwd, admin, door, finger);
+        if (DBHelper::getUserInfo(userID, name, pwd, admin, door, finger) == DbRead::Failed) {
+            // An empty form for a stored user would overwrite the user with whatever is typed.
+            frmMessageBox::Instance()->tell(readFailedText());
+            emit returnMain(0);
+            return;
+        }
     } else {
         ui->btnFinger->setText(QStringLiteral("录入指纹"));
     }
@@ -89,10 +100,19 @@ void frmUserAdd::receiveUserInfo(const QString &userID)
     checkListed(doorButtons(), door);
 }
 
+QString frmUserAdd::saveFailedText()
+{
+    return QStringLiteral("用户信息保存失败，请稍后重试!");
+}
+
+QString frmUserAdd::readFailedText()
+{
+    return QStringLiteral("读取用户信息失败，请稍后重试!");
+}
+
 void frmUserAdd::refuse(const QString &message, QLineEdit *field)
 {
-    frmMessageBox::Instance()->showInfo(message);
-    frmMessageBox::Instance()->show();
+    frmMessageBox::Instance()->tell(message);
     field->setFocus();
 }
 
@@ -107,9 +127,16 @@ bool frmUserAdd::checkUser()
         refuse(QStringLiteral("用户编号不能为空!"), ui->txtUserID);
         return false;
     }
-    if (userID.isEmpty() && DBHelper::existUser(id)) {
-        refuse(QStringLiteral("用户编号已经存在!"), ui->txtUserID);
-        return false;
+    if (userID.isEmpty()) {
+        const DbRead known = DBHelper::existUser(id);
+        if (known == DbRead::Failed) {
+            refuse(readFailedText(), ui->txtUserID);
+            return false;
+        }
+        if (known == DbRead::Found) {
+            refuse(QStringLiteral("用户编号已经存在!"), ui->txtUserID);
+            return false;
+        }
     }
     if (name.isEmpty()) {
         refuse(QStringLiteral("用户名称不能为空!"), ui->txtUserName);
@@ -132,6 +159,18 @@ bool frmUserAdd::checkUser()
 
 void frmUserAdd::on_btnSave_clicked()
 {
+    const QString id = ui->txtUserID->text().trimmed();
+    const bool newUser = userID.isEmpty();
+    // A new user's ID check and insert run in one write transaction, so no
+    // second row with that ID can slip in between them.
+    std::unique_ptr<DbWriteTransaction> write;
+    if (newUser && !id.isEmpty()) {
+        write = std::make_unique<DbWriteTransaction>();
+        if (!write->isActive()) {
+            frmMessageBox::Instance()->tell(saveFailedText());
+            return;
+        }
+    }
     if (!checkUser()) {
         return;
     }
@@ -139,13 +178,13 @@ void frmUserAdd::on_btnSave_clicked()
     const QString pwd = ui->txtUserPwd->text().trimmed();
     const QString admin = checkedTexts(adminButtons());
     const QString door = checkedTexts(doorButtons());
-    if (userID.isEmpty()) {
-        DBHelper::addUser(ui->txtUserID->text().trimmed(), name, pwd, admin, door, FingerRecord::empty());
-    } else {
-        // Editing keeps the fingers enrolled so far.
-        QString finger = FingerRecord::empty();
-        DBHelper::getUserFinger(userID, finger);
-        DBHelper::updateUser(userID, name, pwd, admin, door, finger);
+    // Editing leaves the finger record alone: only enrolment writes it.
+    const bool saved = newUser ? DBHelper::addUser(id, name, pwd, admin, door, FingerRecord::empty()) && write->commit()
+                               : DBHelper::updateUserDetails(userID, name, pwd, admin, door);
+    if (!saved) {
+        // The form keeps its input for another try.
+        frmMessageBox::Instance()->tell(saveFailedText());
+        return;
     }
     emit returnMain(0);
 }
@@ -156,9 +195,13 @@ void frmUserAdd::on_btnFinger_clicked()
         return;
     }
     const QString id = ui->txtUserID->text().trimmed();
-    if (!DBHelper::existUser(id)) {
-        frmMessageBox::Instance()->showInfo(QStringLiteral("用户不存在,请先保存该用户!"));
-        frmMessageBox::Instance()->show();
+    const DbRead known = DBHelper::existUser(id);
+    if (known == DbRead::Failed) {
+        frmMessageBox::Instance()->tell(readFailedText());
+        return;
+    }
+    if (known == DbRead::Missing) {
+        frmMessageBox::Instance()->tell(QStringLiteral("用户不存在,请先保存该用户!"));
         return;
     }
     emit returnMain(2);

@@ -18,6 +18,9 @@ public:
     explicit frmUserAdd(QWidget *parent = nullptr);
     ~frmUserAdd() override;
 
+    static QString saveFailedText();
+    static QString readFailedText();
+
 private:
     std::unique_ptr<Ui::frmUserAdd> ui;
     QString userID;

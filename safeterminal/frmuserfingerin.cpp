@@ -4,6 +4,7 @@
 #include "appconfig.h"
 #include "dbhelper.h"
 #include "fingerrecord.h"
+#include "frmmessagebox.h"
 
 #include <QDateTime>
 #include <QTimer>
@@ -50,6 +51,24 @@ void frmUserFingerIn::showEvent(QShowEvent *event)
     ui->labInfo->setText(prompt());
 }
 
+QString frmUserFingerIn::saveFailedText()
+{
+    return QStringLiteral("指纹保存失败，请重新录入!");
+}
+
+// Reads the record and writes it back with the finger in one write
+// transaction: a record that cannot be read is never overwritten.
+bool frmUserFingerIn::storeFinger()
+{
+    DbWriteTransaction write;
+    QString record;
+    if (!write.isActive() || DBHelper::getUserFinger(userID, record) != DbRead::Found) {
+        return false;
+    }
+    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return DBHelper::updateUserFinger(userID, FingerRecord::enrol(record, fingerIndex, now)) && write.commit();
+}
+
 void frmUserFingerIn::on_btnFinger_clicked()
 {
     if (!ui->btnFinger->isChecked()) {
@@ -57,11 +76,13 @@ void frmUserFingerIn::on_btnFinger_clicked()
         return;
     }
 
+    if (!storeFinger()) {
+        ui->btnFinger->setChecked(false);
+        ui->labInfo->setText(prompt());
+        frmMessageBox::Instance()->tell(saveFailedText());
+        return;
+    }
     ui->labInfo->setText(QStringLiteral("手指录入: 录入指纹成功!"));
-    QString record;
-    DBHelper::getUserFinger(userID, record);
-    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    DBHelper::updateUserFinger(userID, FingerRecord::enrol(record, fingerIndex, now));
     emit fingerFinsh(fingerIndex);
     // Back to the selection a second later, unless the operator has already left.
     QTimer::singleShot(1000, this, [this] {

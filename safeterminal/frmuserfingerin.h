@@ -17,6 +17,7 @@ public:
     ~frmUserFingerIn() override;
 
     static QString prompt();
+    static QString saveFailedText();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -25,6 +26,8 @@ private:
     std::unique_ptr<Ui::frmUserFingerIn> ui;
     QString userID;
     int fingerIndex = 0;
+
+    bool storeFinger();
 
 Q_SIGNALS:
     void returnMain(int index);

@@ -3,6 +3,8 @@
 
 #include "dbhelper.h"
 #include "fingerrecord.h"
+#include "frmmessagebox.h"
+#include "frmuseradd.h"
 
 frmUserFingerSelect::frmUserFingerSelect(QWidget *parent) : QWidget(parent), ui(new Ui::frmUserFingerSelect)
 {
@@ -24,7 +26,12 @@ void frmUserFingerSelect::userFinger(const QString &userID)
 {
     this->userID = userID;
     QString record;
-    DBHelper::getUserFinger(userID, record);
+    if (DBHelper::getUserFinger(userID, record) == DbRead::Failed) {
+        // Hands that cannot show what is stored are no place to choose a finger.
+        frmMessageBox::Instance()->tell(frmUserAdd::readFailedText());
+        emit returnMain(1);
+        return;
+    }
     const QStringList fields = FingerRecord::fields(record);
     if (fields.isEmpty()) {
         ui->widgetHandLeft->clear();

@@ -2,11 +2,13 @@
 #include "appconfig.h"
 #include "appinit.h"
 #include "dbcleanthread.h"
+#include "dbhelper.h"
 #include "zemihelper.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSqlDatabase>
 
 // Resources of a static library must be registered by name.
@@ -98,4 +100,22 @@ DbCleanThread *TerminalStart::startCleanThread(QObject *parent, const QString &f
                         QStringLiteral("root"), QStringLiteral("kelp"));
     thread->start();
     return thread;
+}
+
+QStringList TerminalStart::storageProblems()
+{
+    QStringList problems;
+    if (!DBHelper::isReadable()) {
+        problems << QStringLiteral("数据库文件损坏，记录将无法保存!");
+    } else if (!DBHelper::isWritable()) {
+        problems << QStringLiteral("数据库无法写入，记录将无法保存!");
+    }
+    // The same way save() writes it, without touching the file itself.
+    QSaveFile config(AppConfig::ConfigFile);
+    if (config.open(QIODevice::WriteOnly)) {
+        config.cancelWriting();
+    } else {
+        problems << QStringLiteral("配置文件无法写入，设置将无法保存!");
+    }
+    return problems;
 }

@@ -2,6 +2,7 @@
 #define TERMINALSTART_H
 
 #include <QString>
+#include <QStringList>
 
 #include <QFont>
 
@@ -32,6 +33,11 @@ public:
     static void prepareDatabase(const QString &fileName);
     static bool openDatabase(const QString &fileName);
     static DbCleanThread *startCleanThread(QObject *parent, const QString &fileName);
+
+    // What keeps records or settings from being saved, as the operator is
+    // told once the main screen is up: a damaged or read-only database, a
+    // configuration file that cannot be written. Empty when all is well.
+    static QStringList storageProblems();
 };
 
 #endif // TERMINALSTART_H

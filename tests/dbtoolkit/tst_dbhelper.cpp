@@ -1,5 +1,6 @@
 #include "dbhelper.h"
 #include "dbtype.h"
+#include "sqlitelock.h"
 #include "testsupport.h"
 #include "zemihelper.h"
 
@@ -13,6 +14,10 @@
 #include <thread>
 
 using namespace TestSupport;
+
+namespace {
+constexpr int BusyMs = 200;
+}
 
 class tst_DBHelper : public QObject
 {
@@ -50,6 +55,13 @@ private slots:
     void inputDataSkipsWrongFieldCount();
     void inputDataFailureRollsBack();
     void writeWaitsForAnotherConnectionsLock();
+
+    void failuresAreNotMissingRows_data();
+    void failuresAreNotMissingRows();
+    void writesOfMissingRowsFail();
+    void writeTransactionIsTakenAtItsStart();
+    void storageChecks_data();
+    void storageChecks();
 };
 
 void tst_DBHelper::init()
@@ -58,6 +70,8 @@ void tst_DBHelper::init()
     QVERIFY(temp->isValid());
     dbFile = temp->filePath(QStringLiteral("safe.db"));
     QVERIFY(createTerminalDatabase(dbFile));
+    // Lock tests wait out the busy timeout: keep it short.
+    DbConn::setSqliteBusyTimeout(BusyMs);
     QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), dbFile).open());
 }
 
@@ -98,21 +112,21 @@ void tst_DBHelper::addLogKeepsGivenValues()
 
 void tst_DBHelper::userLifecycle()
 {
-    QVERIFY(!DBHelper::existUser(QStringLiteral("1001")));
+    QCOMPARE(DBHelper::existUser(QStringLiteral("1001")), DbRead::Missing);
     DBHelper::addUser(QStringLiteral("1001"), QStringLiteral("张三"), QStringLiteral("pw"), QStringLiteral("管理员"),
                       QStringLiteral("外门|内门1"), QStringLiteral("/////////"));
-    QVERIFY(DBHelper::existUser(QStringLiteral("1001")));
-    QVERIFY(!DBHelper::existUser(QStringLiteral("1002")));
+    QCOMPARE(DBHelper::existUser(QStringLiteral("1001")), DbRead::Found);
+    QCOMPARE(DBHelper::existUser(QStringLiteral("1002")), DbRead::Missing);
 
     DBHelper::updateUser(QStringLiteral("1001"), QStringLiteral("李四"), QStringLiteral("pw2"), QStringLiteral("普通"),
                          QStringLiteral("外门"), QStringLiteral("a/////////"));
     QString name, pwd, admin, door, finger;
-    QVERIFY(DBHelper::getUserInfo(QStringLiteral("1001"), name, pwd, admin, door, finger));
+    QCOMPARE(DBHelper::getUserInfo(QStringLiteral("1001"), name, pwd, admin, door, finger), DbRead::Found);
     QCOMPARE(QStringList({name, pwd, admin, door, finger}),
              QStringList({"李四", "pw2", "普通", "外门", "a/////////"}));
 
     DBHelper::deleteUser(QStringLiteral("1001"));
-    QVERIFY(!DBHelper::existUser(QStringLiteral("1001")));
+    QCOMPARE(DBHelper::existUser(QStringLiteral("1001")), DbRead::Missing);
     QCOMPARE(count(QStringLiteral("select count(*) from UserInfo")), 0);
 }
 
@@ -120,9 +134,9 @@ void tst_DBHelper::getUserInfoLeavesOutsWhenMissing()
 {
     QString name = QStringLiteral("n"), pwd = QStringLiteral("p"), admin = QStringLiteral("a"),
             door = QStringLiteral("d"), finger = QStringLiteral("f");
-    QVERIFY(!DBHelper::getUserInfo(QStringLiteral("404"), name, pwd, admin, door, finger));
+    QCOMPARE(DBHelper::getUserInfo(QStringLiteral("404"), name, pwd, admin, door, finger), DbRead::Missing);
     QCOMPARE(QStringList({name, pwd, admin, door, finger}), QStringList({"n", "p", "a", "d", "f"}));
-    QVERIFY(!DBHelper::getUserFinger(QStringLiteral("404"), finger));
+    QCOMPARE(DBHelper::getUserFinger(QStringLiteral("404"), finger), DbRead::Missing);
     QCOMPARE(finger, QStringLiteral("f"));
 }
 
@@ -141,20 +155,20 @@ void tst_DBHelper::oddValuesRoundTrip()
 {
     QFETCH(QString, value);
     DBHelper::addUser(value, value, value, value, value, value);
-    QVERIFY(DBHelper::existUser(value));
+    QCOMPARE(DBHelper::existUser(value), DbRead::Found);
     QString name, pwd, admin, door, finger;
-    QVERIFY(DBHelper::getUserInfo(value, name, pwd, admin, door, finger));
+    QCOMPARE(DBHelper::getUserInfo(value, name, pwd, admin, door, finger), DbRead::Found);
     QCOMPARE(QStringList({name, pwd, admin, door, finger}), QStringList({value, value, value, value, value}));
 
     DBHelper::updateUserFinger(value, value + value);
-    QVERIFY(DBHelper::getUserFinger(value, finger));
+    QCOMPARE(DBHelper::getUserFinger(value, finger), DbRead::Found);
     QCOMPARE(finger, value + value);
 
     DBHelper::addLog(value, value, value, value);
     QCOMPARE(column(QStringLiteral("select LogContent from LogInfo")), QStringList{value});
 
     DBHelper::deleteUser(value);
-    QVERIFY(!DBHelper::existUser(value));
+    QCOMPARE(DBHelper::existUser(value), DbRead::Missing);
     QCOMPARE(count(QStringLiteral("select count(*) from sqlite_master where type='table'")), 4);
 }
 
@@ -174,9 +188,9 @@ void tst_DBHelper::updateUserFinger()
                       QStringLiteral("/////////"));
     DBHelper::updateUserFinger(QStringLiteral("7"), QStringLiteral("//////2026-12-10 08:00:00///"));
     QString finger;
-    QVERIFY(DBHelper::getUserFinger(QStringLiteral("7"), finger));
+    QCOMPARE(DBHelper::getUserFinger(QStringLiteral("7"), finger), DbRead::Found);
     QCOMPARE(finger, QStringLiteral("//////2026-12-10 08:00:00///"));
-    QVERIFY(DBHelper::getUserFinger(QStringLiteral("8"), finger));
+    QCOMPARE(DBHelper::getUserFinger(QStringLiteral("8"), finger), DbRead::Found);
     QCOMPARE(finger, QStringLiteral("/////////"));
 }
 
@@ -306,6 +320,9 @@ void tst_DBHelper::inputDataFailureRollsBack()
 
 void tst_DBHelper::writeWaitsForAnotherConnectionsLock()
 {
+    closeConnection();
+    DbConn::setSqliteBusyTimeout(5000);
+    QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), dbFile).open());
     // Another connection holds the write lock for a while; the screen's write waits instead of failing.
     std::atomic<bool> locked{false};
     std::thread holder([this, &locked] {
@@ -330,6 +347,133 @@ void tst_DBHelper::writeWaitsForAnotherConnectionsLock()
     holder.join();
     QCOMPARE(column(QStringLiteral("select LogContent from LogInfo order by rowid")),
              QStringList({"held", "after the lock"}));
+}
+
+void tst_DBHelper::failuresAreNotMissingRows_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("locked by another connection") << false;
+    QTest::newRow("not a database") << true;
+}
+
+void tst_DBHelper::failuresAreNotMissingRows()
+{
+    QFETCH(bool, damaged);
+    DBHelper::addUser(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("p"), QString(), QString(),
+                      QStringLiteral("/////////"));
+    DbUserCache cache;
+    QVERIFY(DBHelper::loadUser(cache));
+    std::unique_ptr<SqliteLock> lock;
+    if (damaged) {
+        closeConnection();
+        QVERIFY(writeFile(dbFile, QByteArray(4096, 'x')));
+        QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), dbFile).open());
+    } else {
+        lock = std::make_unique<SqliteLock>(dbFile);
+        QVERIFY(lock->isHeld());
+    }
+
+    // Every read says it failed, and changes nothing it was handed.
+    QCOMPARE(DBHelper::existUser(QStringLiteral("1")), DbRead::Failed);
+    QCOMPARE(DBHelper::existUser(QStringLiteral("2")), DbRead::Failed);
+    QString name = QStringLiteral("n"), pwd, admin, door, finger = QStringLiteral("f");
+    QCOMPARE(DBHelper::getUserInfo(QStringLiteral("1"), name, pwd, admin, door, finger), DbRead::Failed);
+    QCOMPARE(DBHelper::getUserFinger(QStringLiteral("1"), finger), DbRead::Failed);
+    QCOMPARE(name, QStringLiteral("n"));
+    QCOMPARE(finger, QStringLiteral("f"));
+    QVERIFY(!DBHelper::loadUser(cache));
+    QCOMPARE(cache.userID, QStringList{"1"}); // the users known so far stay known
+
+    // Every write says it failed.
+    QVERIFY(!DBHelper::addManageLog(QStringLiteral("x")));
+    QVERIFY(!DBHelper::addUser(QStringLiteral("2"), QStringLiteral("b"), QString(), QString(), QString(), QString()));
+    QVERIFY(!DBHelper::updateUserDetails(QStringLiteral("1"), QStringLiteral("b"), QString(), QString(), QString()));
+    QVERIFY(!DBHelper::updateUserFinger(QStringLiteral("1"), QStringLiteral("t/////////")));
+    QVERIFY(!DBHelper::deleteUser(QStringLiteral("1")));
+    QVERIFY(!DBHelper::addGoods(QStringLiteral("g"), QString(), QString(), QString()));
+    QVERIFY(!DBHelper::addError(QStringLiteral("e"), QString()));
+
+    if (!damaged) {
+        lock.reset();
+        QCOMPARE(column(QStringLiteral("select UserID||UserName||UserFinger from UserInfo")),
+                 QStringList{"1a/////////"});
+        QCOMPARE(count(QStringLiteral("select count(*) from LogInfo")), 0);
+    }
+}
+
+void tst_DBHelper::writesOfMissingRowsFail()
+{
+    QVERIFY(!DBHelper::updateUserDetails(QStringLiteral("404"), QStringLiteral("b"), QString(), QString(), QString()));
+    QVERIFY(!DBHelper::updateUserFinger(QStringLiteral("404"), QStringLiteral("/////////")));
+    QVERIFY(!DBHelper::deleteUser(QStringLiteral("404")));
+    QVERIFY(DBHelper::addUser(QStringLiteral("1"), QStringLiteral("a"), QString(), QString(), QString(),
+                              QStringLiteral("t/////////")));
+    QVERIFY(DBHelper::updateUserDetails(QStringLiteral("1"), QStringLiteral("b"), QStringLiteral("p"),
+                                        QStringLiteral("开柜"), QStringLiteral("外门")));
+    // Details never touch the finger record.
+    QCOMPARE(column(QStringLiteral("select UserName||UserPwd||UserAdmin||UserDoor||UserFinger from UserInfo")),
+             QStringList{"bp开柜外门t/////////"});
+    QVERIFY(DBHelper::deleteUser(QStringLiteral("1")));
+}
+
+void tst_DBHelper::writeTransactionIsTakenAtItsStart()
+{
+    {
+        SqliteLock lock(dbFile);
+        DbWriteTransaction write;
+        QVERIFY(!write.isActive());
+        QVERIFY(!write.commit());
+    }
+    {
+        DbWriteTransaction write;
+        QVERIFY(write.isActive());
+        QVERIFY(DBHelper::addManageLog(QStringLiteral("kept")));
+        // Nobody else can write now, not even start to.
+        QSqlDatabase other = DbConn::addSqlite(QStringLiteral("other"), dbFile);
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        QVERIFY(!query.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        query.finish();
+        QVERIFY(write.commit());
+        QVERIFY(query.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        query.exec(QStringLiteral("ROLLBACK"));
+    }
+    closeConnection(QStringLiteral("other"));
+    {
+        DbWriteTransaction write;
+        DBHelper::addManageLog(QStringLiteral("dropped"));
+    } // not committed: rolled back
+    QCOMPARE(column(QStringLiteral("select LogContent from LogInfo")), QStringList{"kept"});
+}
+
+void tst_DBHelper::storageChecks_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("sound") << "sound" << true << true;
+    QTest::newRow("locked: a wait, not a fault") << "locked" << true << true;
+    QTest::newRow("not a database") << "damaged" << false << false;
+}
+
+void tst_DBHelper::storageChecks()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, readable);
+    QFETCH(bool, writable);
+    std::unique_ptr<SqliteLock> lock;
+    if (state == QLatin1String("damaged")) {
+        closeConnection();
+        QVERIFY(writeFile(dbFile, QByteArray(2048, '\x5a')));
+        QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), dbFile).open());
+    } else if (state == QLatin1String("locked")) {
+        lock = std::make_unique<SqliteLock>(dbFile);
+    }
+    const QByteArray before = readFile(dbFile);
+    QCOMPARE(DBHelper::isReadable(), readable);
+    QCOMPARE(DBHelper::isWritable(), writable);
+    lock.reset();
+    QCOMPARE(readFile(dbFile), before); // looking changes nothing
 }
 
 QTEST_MAIN(tst_DBHelper)

@@ -1,14 +1,17 @@
+#include "sqlitelock.h"
 #include "terminalfixture.h"
 #include "testsupport.h"
 
 #include "appconfig.h"
 #include "dbcountthread.h"
 #include "dbhelper.h"
+#include "dbtype.h"
 #include "fingerrecord.h"
 #include "frmhandleft.h"
 #include "frmhandright.h"
 #include "frmmessagebox.h"
 #include "frmuser.h"
+#include "frmuseradd.h"
 #include "frmuserfingerin.h"
 
 #include <QLabel>
@@ -20,6 +23,12 @@
 #include <memory>
 
 using namespace TestSupport;
+
+namespace {
+constexpr int BusyMs = 200;
+// Held a little past one busy timeout: a writer that waits twice gets through.
+constexpr int ShortLockMs = BusyMs * 3 / 2 + 100;
+}
 
 class tst_frmUser : public QObject
 {
@@ -152,10 +161,22 @@ private slots:
     void malformedRecordIsRepaired();
     void enrolmentRecord_data();
     void enrolmentRecord();
+
+    // With another program holding the database past the busy timeout.
+    void duplicateIdNeverStoredUnderLock();
+    void editUnderLockKeepsFingersAndForm();
+    void enrolUnderLockWritesNothing();
+    void deleteUnderLockIsTold();
+    void editOfUnreadableUserRefused();
+    void deleteQuestionIsModalAndKeepsItsUser();
+    void spareDoorsKeepTheirOwnState_data();
+    void spareDoorsKeepTheirOwnState();
 };
 
 void tst_frmUser::init()
 {
+    // Lock tests wait out the busy timeout: keep it short.
+    DbConn::setSqliteBusyTimeout(BusyMs);
     fixture.reset(new TerminalFixture);
     QVERIFY(fixture->isValid());
     frmMessageBox::Instance()->hide();
@@ -285,8 +306,8 @@ void tst_frmUser::editKeepsIdAndFingers()
     QVERIFY(!button(QStringLiteral("btnUserAdmin2"))->isChecked());
     QVERIFY(button(QStringLiteral("btnUserAdmin4"))->isChecked());
     QVERIFY(button(QStringLiteral("btnUserDoor1"))->isChecked());
-    QVERIFY(button(QStringLiteral("btnUserDoor7"))->isChecked()); // both spare doors follow one entry
-    QVERIFY(button(QStringLiteral("btnUserDoor8"))->isChecked());
+    QVERIFY(button(QStringLiteral("btnUserDoor7"))->isChecked()); // one entry, one spare door
+    QVERIFY(!button(QStringLiteral("btnUserDoor8"))->isChecked());
     QVERIFY(field("txtUserID")->isReadOnly());
 
     fill(QStringLiteral("9999"), QStringLiteral("张三丰"), QStringLiteral("p"), QStringLiteral("p"));
@@ -294,7 +315,7 @@ void tst_frmUser::editKeepsIdAndFingers()
     press(QStringLiteral("btnSave"));
     QVERIFY(!messageShown()); // its own ID is not a duplicate
     QCOMPARE(userRow(QStringLiteral("1001")),
-             QStringLiteral("1001|张三丰|p|开柜|外门/备用/备用|") + fingers);
+             QStringLiteral("1001|张三丰|p|开柜|外门/备用|") + fingers);
     QCOMPARE(count(QStringLiteral("select count(*) from UserInfo")), 1);
     QCOMPARE(AppConfig::Users.userName, QStringList{"张三丰"});
 }
@@ -511,6 +532,164 @@ void tst_frmUser::enrolmentRecord()
     QFETCH(int, finger);
     QFETCH(QString, expected);
     QCOMPARE(FingerRecord::enrol(record, finger, QStringLiteral("T")), expected);
+}
+
+void tst_frmUser::duplicateIdNeverStoredUnderLock()
+{
+    DBHelper::addUser(QStringLiteral("1001"), QStringLiteral("a"), QStringLiteral("p"), QString(), QString(),
+                      FingerRecord::empty());
+    build();
+    press(QStringLiteral("btnAdd"));
+    fill(QStringLiteral("1001"), QStringLiteral("b"), QStringLiteral("p"), QStringLiteral("p"));
+    {
+        SqliteLock lock(fixture->dbFile(), ShortLockMs);
+        QVERIFY(lock.isHeld());
+        press(QStringLiteral("btnSave"));
+    }
+    QVERIFY(messageShown());
+    QVERIFY2(message() == frmUserAdd::saveFailedText() || message() == QStringLiteral("用户编号已经存在!"),
+             qPrintable(message()));
+    QCOMPARE(page(), 1); // the form keeps its input
+    QCOMPARE(field("txtUserName")->text(), QStringLiteral("b"));
+    QCOMPARE(count(QStringLiteral("select count(*) from UserInfo where UserID='1001'")), 1);
+
+    // Once the lock has gone the same press is judged on the table.
+    press(QStringLiteral("btnSave"));
+    QCOMPARE(message(), QStringLiteral("用户编号已经存在!"));
+    QCOMPARE(count(QStringLiteral("select count(*) from UserInfo where UserID='1001'")), 1);
+}
+
+void tst_frmUser::editUnderLockKeepsFingersAndForm()
+{
+    const QString fingers = QStringLiteral("//////2026-01-02 11:00:00///");
+    DBHelper::addUser(QStringLiteral("1001"), QStringLiteral("张三"), QStringLiteral("p"), QString(), QString(),
+                      fingers);
+    build();
+    selectRow(0);
+    press(QStringLiteral("btnUpdate"));
+    fill(QString(), QStringLiteral("张三丰"), QStringLiteral("p"), QStringLiteral("p"));
+    {
+        SqliteLock lock(fixture->dbFile(), ShortLockMs);
+        press(QStringLiteral("btnSave"));
+    }
+    QVERIFY(messageShown());
+    QCOMPARE(message(), frmUserAdd::saveFailedText());
+    QCOMPARE(page(), 1);
+    QCOMPARE(field("txtUserName")->text(), QStringLiteral("张三丰"));
+    QCOMPARE(userRow(QStringLiteral("1001")), QStringLiteral("1001|张三|p|||") + fingers);
+
+    press(QStringLiteral("btnSave"));
+    QCOMPARE(page(), 0);
+    QCOMPARE(userRow(QStringLiteral("1001")), QStringLiteral("1001|张三丰|p|||") + fingers);
+}
+
+void tst_frmUser::enrolUnderLockWritesNothing()
+{
+    const QString fingers = QStringLiteral("//////2026-01-02 11:00:00///");
+    DBHelper::addUser(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("p"), QString(), QString(), fingers);
+    build();
+    openHands(0);
+    QCOMPARE(enrolledFingers(), QList<bool>({false, false, false, false, false, false, true, false, false, false}));
+    QTest::mousePress(fingerLabel(5), Qt::LeftButton);
+    QCOMPARE(page(), 3);
+    auto *in = screen->findChild<frmUserFingerIn *>();
+    {
+        SqliteLock lock(fixture->dbFile(), ShortLockMs);
+        press(QStringLiteral("btnFinger"));
+    }
+    QVERIFY(messageShown());
+    QCOMPARE(message(), frmUserFingerIn::saveFailedText());
+    QVERIFY(!button(QStringLiteral("btnFinger"))->isChecked());
+    QCOMPARE(in->findChild<QLabel *>(QStringLiteral("labInfo"))->text(), frmUserFingerIn::prompt());
+    QCOMPARE(userRow(QStringLiteral("1")), QStringLiteral("1|a|p|||") + fingers);
+    QCOMPARE(enrolledFingers(), QList<bool>({false, false, false, false, false, false, true, false, false, false}));
+
+    // A second try without the lock keeps finger 7 beside the new one.
+    press(QStringLiteral("btnFinger"));
+    const QStringList fields = FingerRecord::fields(column(QStringLiteral("select UserFinger from UserInfo")).value(0));
+    QCOMPARE(fields.size(), 10);
+    QVERIFY(!fields.at(4).isEmpty());
+    QCOMPARE(fields.at(6), QStringLiteral("2026-01-02 11:00:00"));
+    QCOMPARE(enrolledFingers(), QList<bool>({false, false, false, false, true, false, true, false, false, false}));
+}
+
+void tst_frmUser::deleteUnderLockIsTold()
+{
+    DBHelper::addUser(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("p"), QString(), QString(),
+                      FingerRecord::empty());
+    build();
+    selectRow(0);
+    press(QStringLiteral("btnDelete"));
+    {
+        SqliteLock lock(fixture->dbFile());
+        answer(true);
+        // Told after the question has closed, and still up.
+        QVERIFY(messageShown());
+        QCOMPARE(message(), frmUser::deleteFailedText());
+        QVERIFY(!frmMessageBox::Instance()->findChild<QPushButton *>(QStringLiteral("btnCancel"))->isVisibleTo(
+            frmMessageBox::Instance()));
+    }
+    QCOMPARE(count(QStringLiteral("select count(*) from UserInfo")), 1);
+}
+
+void tst_frmUser::editOfUnreadableUserRefused()
+{
+    DBHelper::addUser(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("p"), QString(), QString(),
+                      FingerRecord::empty());
+    build();
+    selectRow(0);
+    {
+        SqliteLock lock(fixture->dbFile());
+        press(QStringLiteral("btnUpdate"));
+    }
+    QCOMPARE(message(), frmUserAdd::readFailedText());
+    QCOMPARE(page(), 0); // no empty form for a stored user
+}
+
+void tst_frmUser::deleteQuestionIsModalAndKeepsItsUser()
+{
+    for (const char *id : {"A", "B"}) {
+        DBHelper::addUser(QLatin1String(id), QStringLiteral("n"), QStringLiteral("p"), QString(), QString(),
+                          FingerRecord::empty());
+    }
+    build();
+    selectRow(0);
+    press(QStringLiteral("btnDelete"));
+    QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget *>(frmMessageBox::Instance()));
+    selectRow(1); // whatever changes the selection meanwhile does not change the answer
+    answer(true);
+    QCOMPARE(column(QStringLiteral("select UserID from UserInfo")), QStringList{"B"});
+
+    // Information stays out of the way.
+    frmMessageBox::Instance()->tell(QStringLiteral("x"));
+    QCOMPARE(frmMessageBox::Instance()->windowModality(), Qt::NonModal);
+}
+
+void tst_frmUser::spareDoorsKeepTheirOwnState_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("spare1");
+    QTest::addColumn<bool>("spare2");
+    QTest::newRow("one spare") << "外门/备用" << true << false;
+    QTest::newRow("both spares") << "外门/备用/备用" << true << true;
+    QTest::newRow("only spares") << "备用/备用" << true << true;
+    QTest::newRow("no spare") << "内门1/小门" << false << false;
+}
+
+void tst_frmUser::spareDoorsKeepTheirOwnState()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, spare1);
+    QFETCH(bool, spare2);
+    DBHelper::addUser(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("p"), QString(), stored,
+                      FingerRecord::empty());
+    build();
+    selectRow(0);
+    press(QStringLiteral("btnUpdate"));
+    QCOMPARE(button(QStringLiteral("btnUserDoor7"))->isChecked(), spare1);
+    QCOMPARE(button(QStringLiteral("btnUserDoor8"))->isChecked(), spare2);
+    press(QStringLiteral("btnSave")); // unchanged
+    QCOMPARE(userRow(QStringLiteral("1")), QStringLiteral("1|a|p||%1|/////////").arg(stored));
 }
 
 QTEST_MAIN(tst_frmUser)
