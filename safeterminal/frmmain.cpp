@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QToolButton>
+#include <QtDebug>
 
 namespace {
 
@@ -238,6 +239,7 @@ bool frmMain::event(QEvent *event)
 void frmMain::checkStorage()
 {
     const QStringList problems = TerminalStart::storageProblems();
+    qDebug().noquote() << "storage:" << (problems.isEmpty() ? QStringLiteral("ok") : problems.join(QLatin1Char(' ')));
     if (!problems.isEmpty()) {
         frmMessageBox::Instance()->tell(problems.join(QLatin1Char('\n')));
     }

@@ -1,4 +1,5 @@
 #include "terminalfixture.h"
+#include "testsupport.h"
 
 #include "appconfig.h"
 #include "appinit.h"
@@ -82,6 +83,10 @@ private slots:
     void saveWritesSettingsThenSetsClock_data();
     void saveWritesSettingsThenSetsClock();
     void refusedClockIsReported();
+    void clockLeftAloneUnlessTurned();
+    void tumblersFollowTheClockUntilTurned();
+    void unwritableFileIsNeverSaved_data();
+    void unwritableFileIsNeverSaved();
     void degreeSignIsDrawn();
     void returnSignals();
 };
@@ -265,7 +270,7 @@ void tst_frmConfigSystem::saveWritesSettingsThenSetsClock()
     QFETCH(QStringList, clock);
     showScreen();
     setTumblers(tumblers);
-    // Only a slider changes: the clock is set all the same.
+    // The tumblers were turned: the clock is set along with the settings.
     child<QSlider>("sliderTemp")->setValue(66);
     QTest::mouseClick(child<SwitchButton>("btnLinkSnap"), Qt::LeftButton);
     child<QLineEdit>("txtOSD")->setText(QStringLiteral("新水印"));
@@ -308,6 +313,83 @@ void tst_frmConfigSystem::refusedClockIsReported()
     QVERIFY(messageText()->text().contains(QStringLiteral("系统时间设置失败")));
     QVERIFY(!frmMessageBox::Instance()->findChild<QPushButton *>(QStringLiteral("btnCancel"))->isVisible());
     QCOMPARE(stored(QStringLiteral("SystemConfig/Volumn")).toInt(), 33);
+}
+
+void tst_frmConfigSystem::clockLeftAloneUnlessTurned()
+{
+    showScreen();
+    child<QSlider>("sliderVolumn")->setValue(25);
+    QTest::qWait(1200); // the tumblers move with the clock meanwhile: still no operator turn
+    QTest::mouseClick(child<QPushButton>("btnSave"), Qt::LeftButton);
+    QCOMPARE(stored(QStringLiteral("SystemConfig/Volumn")).toInt(), 25);
+    QVERIFY(clockCalls.isEmpty());
+    QVERIFY(!frmMessageBox::Instance()->isVisible());
+
+    // Turned and turned back still counts as the operator's choice.
+    Tumbler *minutes = child<Tumbler>("widgetMin");
+    const QString was = minutes->getCurrentValue();
+    minutes->setCurrentIndex((minutes->getCurrentIndex() + 1) % 60);
+    minutes->setCurrentValue(was);
+    QTest::mouseClick(child<QPushButton>("btnSave"), Qt::LeftButton);
+    QCOMPARE(clockCalls.size(), 1);
+    QCOMPARE(clockCalls.first().at(4).toInt(), was.split(QLatin1Char(' ')).first().toInt());
+
+    // Once set, the next save leaves the clock alone again.
+    QTest::mouseClick(child<QPushButton>("btnSave"), Qt::LeftButton);
+    QCOMPARE(clockCalls.size(), 1);
+}
+
+void tst_frmConfigSystem::tumblersFollowTheClockUntilTurned()
+{
+    if (QDate::currentDate().year() < 2016 || QDate::currentDate().year() > 2030) {
+        QSKIP("the machine's year is outside the year list");
+    }
+    showScreen();
+    Tumbler *seconds = child<Tumbler>("widgetSec");
+    auto offClock = [seconds] {
+        const int apart = qAbs(seconds->getCurrentValue().split(QLatin1Char(' ')).first().toInt()
+                               - QTime::currentTime().second());
+        return qMin(apart, 60 - apart);
+    };
+    // Within a tick of the running clock, however long the page is open.
+    QTest::qWait(2100);
+    QTRY_VERIFY_WITH_TIMEOUT(offClock() <= 1, 3000);
+
+    seconds->setCurrentValue(QStringLiteral("30 秒"));
+    QTest::qWait(1200);
+    QCOMPARE(seconds->getCurrentValue(), QStringLiteral("30 秒")); // the operator's choice stays
+}
+
+void tst_frmConfigSystem::unwritableFileIsNeverSaved_data()
+{
+    QTest::addColumn<bool>("turnClock");
+    QTest::addColumn<bool>("clockSets");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("settings only") << false << true << "参数保存失败：配置文件无法写入!";
+    QTest::newRow("clock set") << true << true << "参数保存失败：配置文件无法写入!";
+    QTest::newRow("clock refused") << true << false
+                                   << "参数保存失败：配置文件无法写入!\n系统时间设置失败：\n系统拒绝修改时钟，权限不足。";
+}
+
+void tst_frmConfigSystem::unwritableFileIsNeverSaved()
+{
+    QFETCH(bool, turnClock);
+    QFETCH(bool, clockSets);
+    QFETCH(QString, text);
+    clockAnswer = clockSets;
+    // A folder that is a plain file: nobody, not even root, writes below it.
+    QVERIFY(TestSupport::writeFile(fixture->path(QStringLiteral("plain")), "x"));
+    AppConfig::ConfigFile = fixture->path(QStringLiteral("plain/safeterminal.ini"));
+    showScreen();
+    child<QSlider>("sliderTemp")->setValue(61);
+    if (turnClock) {
+        setTumblers({"2024 年", "3 月", "7 日", "9 时", "5 分", "0 秒"});
+    }
+    QTest::mouseClick(child<QPushButton>("btnSave"), Qt::LeftButton);
+    QVERIFY(frmMessageBox::Instance()->isVisible());
+    QCOMPARE(messageText()->text(), text);
+    QVERIFY(!messageText()->text().contains(QStringLiteral("参数已保存")));
+    QCOMPARE(clockCalls.size(), turnClock ? 1 : 0);
 }
 
 void tst_frmConfigSystem::degreeSignIsDrawn()

@@ -1,9 +1,11 @@
+#include "sqlitelock.h"
 #include "terminalfixture.h"
 #include "testsupport.h"
 
 #include "appconfig.h"
 #include "dbcountthread.h"
 #include "dbhelper.h"
+#include "dbtype.h"
 #include "frmlog.h"
 #include "frmstatus.h"
 
@@ -86,10 +88,23 @@ private slots:
     void statusListsRowsPerPage_data();
     void statusListsRowsPerPage();
     void statusPagesRequeryWhenChosen();
+
+    void sampleBatchGivesUpAtOnceUnderLock_data();
+    void sampleBatchGivesUpAtOnceUnderLock();
 };
+
+namespace {
+// Debug lines seen while a test runs; every statement that fails leaves one.
+QStringList seenMessages;
+void collectMessages(QtMsgType, const QMessageLogContext &, const QString &msg)
+{
+    seenMessages << msg;
+}
+} // namespace
 
 void tst_frmLog::init()
 {
+    DbConn::setSqliteBusyTimeout(200);
     fixture.reset(new TerminalFixture);
     QVERIFY(fixture->isValid());
 }
@@ -308,6 +323,41 @@ void tst_frmLog::statusPagesRequeryWhenChosen()
     QCOMPARE(shownColumn(screen.get(), "tableMain1", 3).first(), QStringLiteral("最新物资"));
     screen->findChild<QPushButton *>(QStringLiteral("btnStatus"))->click();
     QCOMPARE(stack->currentIndex(), 0);
+}
+
+void tst_frmLog::sampleBatchGivesUpAtOnceUnderLock_data()
+{
+    QTest::addColumn<bool>("status");
+    QTest::newRow("log screen") << false;
+    QTest::newRow("status screen") << true;
+}
+
+void tst_frmLog::sampleBatchGivesUpAtOnceUnderLock()
+{
+    QFETCH(bool, status);
+    const int before = count(QStringLiteral("select (select count(*) from LogInfo)+(select count(*) from GoodsInfo)"
+                                            "+(select count(*) from ErrorInfo)"));
+    std::unique_ptr<QWidget> screen;
+    {
+        SqliteLock lock(fixture->dbFile());
+        seenMessages.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(collectMessages);
+        if (status) {
+            screen.reset(new frmStatus);
+        } else {
+            screen.reset(new frmLog);
+        }
+        qInstallMessageHandler(previous);
+        settle(screen.get());
+    }
+    // The batch asked for the database once and gave up: no insert waited out the lock.
+    const QStringList inserts = seenMessages.filter(QStringLiteral("insert into"));
+    QVERIFY2(inserts.isEmpty(), qPrintable(inserts.join(QLatin1Char('\n'))));
+    QCOMPARE(seenMessages.filter(QStringLiteral("write transaction refused")).size(), 1);
+    // All or nothing.
+    QCOMPARE(count(QStringLiteral("select (select count(*) from LogInfo)+(select count(*) from GoodsInfo)"
+                                  "+(select count(*) from ErrorInfo)")),
+             before);
 }
 
 QTEST_MAIN(tst_frmLog)

@@ -1,4 +1,10 @@
+#include "terminalfixture.h"
 #include "testsupport.h"
+
+#include "appconfig.h"
+#include "frmmain.h"
+#include "frmmessagebox.h"
+#include "terminalstart.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +12,11 @@
 #include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestSupport;
 
@@ -81,6 +91,15 @@ private:
         QCOMPARE(process->state(), QProcess::Running);
     }
 
+    // Who owns what in the program's folder; 0 is root, the rest belong to nobody.
+    static bool setOwner(const QString &path, bool root, mode_t mode)
+    {
+        const uid_t uid = root ? 0 : Nobody;
+        return ::chown(QFile::encodeName(path).constData(), uid, uid) == 0
+            && ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+    }
+    static constexpr uid_t Nobody = 65534;
+
 private slots:
     void init();
     void cleanup();
@@ -91,6 +110,9 @@ private slots:
     void existingDatabaseIsUntouched();
     void garbageDatabaseDoesNotCrash();
     void everyStartAddsItsSampleRows();
+    void storageProblemsAreTold_data();
+    void storageProblemsAreTold();
+    void storageNoticeShowsOverTheMainScreen();
 };
 
 void tst_Startup::init()
@@ -231,6 +253,99 @@ void tst_Startup::everyStartAddsItsSampleRows()
         QCOMPARE(query.value(1).toInt(), 0);
     }
     closeConnection(QStringLiteral("check"));
+}
+
+void tst_Startup::storageProblemsAreTold_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("rootFolder");
+    QTest::addColumn<bool>("rootDatabase");
+    QTest::addColumn<bool>("rootConfig");
+    QTest::addColumn<QString>("told");
+
+    const QString damaged = QStringLiteral("数据库文件损坏，记录将无法保存!");
+    const QString readOnly = QStringLiteral("数据库无法写入，记录将无法保存!");
+    const QString config = QStringLiteral("配置文件无法写入，设置将无法保存!");
+    // Run as nobody: what root owns, nobody cannot write.
+    QTest::newRow("all sound") << false << false << false << false << "ok";
+    QTest::newRow("not a database") << true << false << false << false << damaged;
+    QTest::newRow("read-only database") << false << false << true << false << readOnly;
+    QTest::newRow("read-only configuration") << false << false << false << true << config;
+    QTest::newRow("read-only folder") << false << true << false << false << readOnly + QLatin1Char(' ') + config;
+}
+
+void tst_Startup::storageProblemsAreTold()
+{
+    QFETCH(bool, damaged);
+    QFETCH(bool, rootFolder);
+    QFETCH(bool, rootDatabase);
+    QFETCH(bool, rootConfig);
+    QFETCH(QString, told);
+    if (::geteuid() != 0) {
+        QSKIP("needs root to hand the files to another user");
+    }
+    const QString exe = copyProgram(QStringLiteral("safeterminal"));
+    const QString dbFile = temp->filePath(QStringLiteral("safeterminal.db"));
+    const QString iniFile = temp->filePath(QStringLiteral("safeterminal.ini"));
+    if (damaged) {
+        QVERIFY(writeFile(dbFile, QByteArray(4096, '\x5a')));
+    } else {
+        QVERIFY(createTerminalDatabase(dbFile));
+    }
+    AppConfig::resetDefaults();
+    AppConfig::ConfigFile = iniFile;
+    QVERIFY(AppConfig::save());
+    QVERIFY(setOwner(exe, true, 0755));
+    QVERIFY(setOwner(dbFile, rootDatabase, 0644));
+    QVERIFY(setOwner(iniFile, rootConfig, 0644));
+    QVERIFY(setOwner(temp->path(), rootFolder, 0755));
+    const QByteArray dbBefore = readFile(dbFile);
+    const QByteArray iniBefore = readFile(iniFile);
+
+    process = new QProcess;
+    process->setWorkingDirectory(QDir::tempPath());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process->setProcessEnvironment(env);
+    process->start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=%1").arg(Nobody),
+                                              QStringLiteral("--regid=%1").arg(Nobody),
+                                              QStringLiteral("--clear-groups"), exe});
+    QVERIFY(process->waitForStarted(5000));
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += process->readAllStandardError()).contains("storage: "), 30000);
+    const int at = output.indexOf("storage: ") + 9;
+    QCOMPARE(QString::fromUtf8(output.mid(at, output.indexOf('\n', at) - at)), told);
+    QCOMPARE(process->state(), QProcess::Running);
+
+    // Told, and left as they were.
+    QCOMPARE(readFile(iniFile), iniBefore);
+    if (told != QLatin1String("ok") && told != QStringLiteral("配置文件无法写入，设置将无法保存!")) {
+        QCOMPARE(readFile(dbFile), dbBefore);
+    }
+    setOwner(temp->path(), true, 0700);
+}
+
+void tst_Startup::storageNoticeShowsOverTheMainScreen()
+{
+    TerminalFixture fixture;
+    QVERIFY(fixture.isValid());
+    TestSupport::closeConnection();
+    QVERIFY(writeFile(fixture.dbFile(), QByteArray(4096, '\x5a')));
+    QVERIFY(TerminalStart::openDatabase(fixture.dbFile()));
+    frmMessageBox::Instance()->hide();
+    {
+        frmMain window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(frmMessageBox::Instance()->isVisible());
+        QCOMPARE(frmMessageBox::Instance()->findChild<QLabel *>(QStringLiteral("labInfo"))->text(),
+                 QStringLiteral("数据库文件损坏，记录将无法保存!"));
+        frmMessageBox::Instance()->hide();
+        // Told once, not on every paint.
+        window.update();
+        QTest::qWait(200);
+        QVERIFY(!frmMessageBox::Instance()->isVisible());
+    }
 }
 
 QTEST_MAIN(tst_Startup)
