@@ -74,6 +74,9 @@ void frmMessageBox::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     centreOverMainWindow();
+    // Without a window manager nothing lifts a window shown again above one
+    // made after it.
+    raise();
 }
 
 // A kiosk has no window manager to place the box: it goes over the middle of
