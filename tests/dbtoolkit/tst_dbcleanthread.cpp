@@ -155,6 +155,25 @@ private:
         return QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     }
 
+    // An in-memory database under the connection "mem", with the tables the tests write to.
+    static void openMemory(const QString &databaseName, const QString &options)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("mem"));
+        db.setDatabaseName(databaseName);
+        db.setConnectOptions(options);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("create table ErrorInfo (ErrorType VARCHAR (10), ErrorContent VARCHAR (30))")));
+    }
+
+    static void memoryDatabases()
+    {
+        QTest::addColumn<QString>("databaseName");
+        QTest::addColumn<QString>("options");
+        QTest::newRow(":memory:") << ":memory:" << "";
+        QTest::newRow("shared memory URI") << "file:cleanmem?mode=memory&cache=shared" << "QSQLITE_OPEN_URI";
+        QTest::newRow("file::memory:") << "file::memory:" << "QSQLITE_OPEN_URI";
+    }
 
 private slots:
     void init();
@@ -176,6 +195,8 @@ private slots:
     void deleteDirectory();
     void execSql_data();
     void execSql();
+    void execSqlOnMemoryDatabase_data();
+    void execSqlOnMemoryDatabase();
 };
 
 void tst_DbCleanThread::init()
@@ -191,6 +212,9 @@ void tst_DbCleanThread::cleanup()
 {
     DbCleanThread::setClock(nullptr);
     closeConnection();
+    if (QSqlDatabase::contains(QStringLiteral("mem"))) {
+        closeConnection(QStringLiteral("mem"));
+    }
     if (QSqlDatabase::contains(QStringLiteral("cleanLogInfo"))) {
         closeConnection(QStringLiteral("cleanLogInfo"));
     }
@@ -546,6 +570,33 @@ void tst_DbCleanThread::execSql()
     QCOMPARE(spy.at(0).at(1).toUInt(), uint(sqls.size()));
     QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), rows);
     QTRY_VERIFY(thread.isNull()); // deletes itself
+}
+
+void tst_DbCleanThread::execSqlOnMemoryDatabase_data()
+{
+    memoryDatabases();
+}
+
+void tst_DbCleanThread::execSqlOnMemoryDatabase()
+{
+    QFETCH(QString, databaseName);
+    QFETCH(QString, options);
+    openMemory(databaseName, options);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+
+    QPointer<DbExecSqlThread> thread = new DbExecSqlThread;
+    thread->setConnName(QStringLiteral("mem"));
+    thread->setSqls({"insert into ErrorInfo values('a','1')", "insert into ErrorInfo values('b','2')"});
+    QSignalSpy spy(thread.data(), &DbExecSqlThread::finsh);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("mem.*in-memory")));
+    thread->start();
+    QVERIFY(spy.wait(5000));
+    QCOMPARE(spy.at(0).at(0).toBool(), false);
+    QCOMPARE(spy.at(0).at(1).toUInt(), 0u);
+    QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo"), QStringLiteral("mem")), 0);
+    QTRY_VERIFY(thread.isNull());
 }
 
 QTEST_MAIN(tst_DbCleanThread)
