@@ -2,15 +2,57 @@
 #include "zemihelper.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtDebug>
+#include <chrono>
 
-DbCleanThread::DbCleanThread(QObject *parent) : QThread(parent), lastTime(QDateTime::currentDateTime())
+namespace {
+
+qint64 steadyMs()
 {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The wall clock can be set back (or forward) at any time; passes must not follow it.
+std::atomic<DbCleanThread::Clock> currentClock{steadyMs};
+
+// A long interval (the terminal's is three weeks) is not waited out after a
+// start, or a program restarted more often would never trim.
+constexpr qint64 firstPassMaxMs = 60000;
+
+// Removes path with everything in it. Links go as links and are never
+// followed, so nothing outside path is touched.
+bool removeTree(const QString &path)
+{
+    bool ok = true;
+    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo entry = it.fileInfo();
+        if (entry.isDir() && !entry.isSymLink()) {
+            ok = removeTree(entry.filePath()) && ok;
+        } else {
+            ok = QFile::remove(entry.filePath()) && ok;
+        }
+    }
+    return ok && QDir().rmdir(path);
+}
+
+} // namespace
+
+DbCleanThread::DbCleanThread(QObject *parent) : QThread(parent)
+{
+}
+
+void DbCleanThread::setClock(Clock clock)
+{
+    currentClock = clock ? clock : steadyMs;
 }
 
 DbCleanThread::~DbCleanThread()
@@ -27,24 +69,28 @@ void DbCleanThread::run()
                                   QStringLiteral("MYSQL_OPT_RECONNECT=1;MYSQL_OPT_CONNECT_TIMEOUT=1;"
                                                  "MYSQL_OPT_READ_TIMEOUT=1;MYSQL_OPT_WRITE_TIMEOUT=1"));
     if (!db.open()) {
-        qDebug() << objectName() << db.lastError().text();
+        qDebug() << objectName() << "cannot open" << connName << db.lastError().text();
         return;
     }
+    stuckFolders.clear();
 
+    qint64 lastTime = currentClock.load()();
+    bool passed = false;
     forever {
         if (stopped) {
             stopped = false;
             break;
         }
-        if (lastTime.secsTo(QDateTime::currentDateTime()) >= interval) {
+        const qint64 now = currentClock.load()();
+        const qint64 intervalMs = qint64(interval) * 1000;
+        if (now - lastTime >= (passed ? intervalMs : qMin(intervalMs, firstPassMaxMs))) {
             if (isBusy) {
                 qDebug() << objectName() << "DbCleanThread isBusy";
-                lastTime = QDateTime::currentDateTime();
-                continue;
+            } else {
+                clean();
             }
-            clean();
-            lastTime = QDateTime::currentDateTime();
-            msleep(1);
+            lastTime = now;
+            passed = true;
         }
         msleep(100);
     }
@@ -109,17 +155,22 @@ void DbCleanThread::cleanFolder()
             continue;
         }
 
-        // The oldest sub-folder by name goes; one a pass.
-        const QString oldest = folders.first().absoluteFilePath();
-        QDir oldestDir(oldest);
-        const QStringList entries = oldestDir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        for (const QString &entry : entries) {
-            qDebug() << "remove file" << oldest << entry;
-            oldestDir.remove(entry);
+        // The oldest sub-folder by name goes; one a pass. One that would not
+        // go is passed over from then on (its size still counts), so the next
+        // pass moves on instead of trying it again and again.
+        for (const QFileInfo &candidate : folders) {
+            const QString oldest = candidate.absoluteFilePath();
+            if (stuckFolders.contains(oldest)) {
+                continue;
+            }
+            if (removeTree(oldest)) {
+                emit cleanDir(oldest);
+            } else {
+                stuckFolders.insert(oldest);
+                qDebug() << objectName() << "cannot remove" << oldest << "- passed over from now on";
+            }
+            break;
         }
-        qDebug() << "remove dir" << oldest;
-        dir.rmdir(oldest);
-        emit cleanDir(oldest);
         break;
     }
 }

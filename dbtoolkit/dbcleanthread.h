@@ -3,7 +3,7 @@
 
 #include "dbtype.h"
 
-#include <QDateTime>
+#include <QSet>
 #include <QStringList>
 #include <QThread>
 #include <atomic>
@@ -11,6 +11,8 @@
 // Keeps a table below a maximum row count by deleting its oldest rows in
 // batches, and a folder of picture sub-folders below a maximum size by
 // deleting the oldest sub-folder. Runs on its own connection named connName.
+// The first pass comes after the interval or a minute, whichever is shorter,
+// then one every interval.
 class DbCleanThread : public QThread
 {
     Q_OBJECT
@@ -18,13 +20,18 @@ public:
     explicit DbCleanThread(QObject *parent = nullptr);
     ~DbCleanThread() override;
 
+    // Monotonic milliseconds that the interval is measured on. Tests put in a
+    // clock of their own; nullptr brings back the steady clock.
+    using Clock = qint64 (*)();
+    static void setClock(Clock clock);
+
 protected:
     void run() override;
 
 private:
     std::atomic<bool> stopped{false};
     std::atomic<bool> isBusy{false};
-    QDateTime lastTime;
+    QSet<QString> stuckFolders; // sub-folders that would not go, passed over for the rest of the run
 
     QString tableName = QStringLiteral("DeviceLog");
     QString countName = QStringLiteral("*");

@@ -22,6 +22,16 @@ void DbCountThread::setSql(const QString &sql)
     this->sql = sql;
 }
 
+uint DbCountThread::count(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    if (query.exec(sql) && query.next()) {
+        return query.value(0).toUInt();
+    }
+    qDebug() << "count failed:" << sql << query.lastError().text();
+    return 0;
+}
+
 void DbCountThread::run()
 {
     select();
@@ -36,12 +46,7 @@ void DbCountThread::select()
     {
         QSqlDatabase db = QSqlDatabase::cloneDatabase(connName, ownName);
         if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(sql) && query.next()) {
-                count = query.value(0).toUInt();
-            } else {
-                qDebug() << "count failed:" << sql << query.lastError().text();
-            }
+            count = DbCountThread::count(db, sql);
         }
         db.close();
     }

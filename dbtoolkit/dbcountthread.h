@@ -1,6 +1,7 @@
 #ifndef DBCOUNTTHREAD_H
 #define DBCOUNTTHREAD_H
 
+#include <QSqlDatabase>
 #include <QThread>
 
 // Runs one count query in the background and deletes itself afterwards.
@@ -11,6 +12,9 @@ class DbCountThread : public QThread
     Q_OBJECT
 public:
     explicit DbCountThread(QObject *parent = nullptr);
+
+    // The first value of sql's first row on db, 0 when the query fails.
+    static uint count(const QSqlDatabase &db, const QString &sql);
 
 protected:
     void run() override;

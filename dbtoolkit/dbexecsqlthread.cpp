@@ -1,8 +1,10 @@
 #include "dbexecsqlthread.h"
+#include "dbtype.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QtDebug>
 
 DbExecSqlThread::DbExecSqlThread(QObject *parent) : QThread(parent)
 {
@@ -17,9 +19,16 @@ void DbExecSqlThread::run()
     // the named connection opened here, and drop it afterwards.
     const QString cloneName = QStringLiteral("%1_exec_%2").arg(connName).arg(quintptr(this), 0, 16);
     bool ok = false;
+    uint count = uint(sqls.count());
     {
         QSqlDatabase db = QSqlDatabase::cloneDatabase(connName, cloneName);
-        if (db.open() && db.transaction()) {
+        if (DbConn::isPrivateDatabase(db)) {
+            // The clone would write to another database and report success,
+            // and the named connection itself belongs to its own thread.
+            qDebug() << "DbExecSqlThread:" << connName << "is an in-memory database, out of this thread's reach:"
+                     << "nothing run";
+            count = 0;
+        } else if (db.open() && db.transaction()) {
             QSqlQuery query(db);
             for (const QString &sql : qAsConst(sqls)) {
                 query.exec(sql);
@@ -33,7 +42,7 @@ void DbExecSqlThread::run()
         db.close();
     }
     QSqlDatabase::removeDatabase(cloneName);
-    emit finsh(ok, uint(sqls.count()), double(timer.nsecsElapsed()) / 1000000.0);
+    emit finsh(ok, count, double(timer.nsecsElapsed()) / 1000000.0);
 }
 
 void DbExecSqlThread::setConnName(const QString &connName)

@@ -5,7 +5,8 @@
 #include <QThread>
 
 // Runs a list of statements in one transaction on an existing connection and
-// deletes itself when done.
+// deletes itself when done. An in-memory database is out of its reach: it then
+// runs nothing and reports finsh(false, 0).
 class DbExecSqlThread : public QThread
 {
     Q_OBJECT

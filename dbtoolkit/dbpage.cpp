@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QTableView>
@@ -211,17 +212,28 @@ void DbPage::select()
         }
     }
 
-    auto *thread = new DbCountThread(this);
-    connect(thread, &DbCountThread::receiveCount, this, [this, id](uint count, double msec) {
+    const auto receive = [this, id](uint count, double msec) {
         // Only the count of the latest query may set the pages.
         if (id != selectId) {
             return;
         }
         emit receiveCount(count, msec);
         slot_receiveCount(count, msec);
-    });
+    };
+    const QString countSql = QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, whereSql);
+    if (DbConn::isPrivateDatabase(QSqlDatabase::database(connName, false))) {
+        // A count thread's clone would count another, empty database: count here.
+        QElapsedTimer timer;
+        timer.start();
+        const uint count = DbCountThread::count(QSqlDatabase::database(connName), countSql);
+        receive(count, double(timer.nsecsElapsed()) / 1000000.0);
+        return;
+    }
+
+    auto *thread = new DbCountThread(this);
+    connect(thread, &DbCountThread::receiveCount, this, receive);
     thread->setConnName(connName);
-    thread->setSql(QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, whereSql));
+    thread->setSql(countSql);
     thread->start();
 }
 

@@ -1,5 +1,6 @@
 #include "dbtype.h"
 
+#include <QUrlQuery>
 #include <atomic>
 
 namespace DbConn {
@@ -44,6 +45,30 @@ QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName
 QSqlDatabase addSqlite(const QString &connName, const QString &fileName)
 {
     return add(DbType_Sqlite, connName, QString(), 0, fileName, QString(), QString());
+}
+
+bool isPrivateDatabase(const QSqlDatabase &db)
+{
+    if (db.driverName() != QLatin1String("QSQLITE")) {
+        return false;
+    }
+    const QString name = db.databaseName();
+    if (name.isEmpty() || name == QLatin1String(":memory:")) {
+        return true;
+    }
+    // SQLite may take a "file:" name as a URI even without QSQLITE_OPEN_URI
+    // (Debian's build does), so such a name is read as one either way.
+    const QLatin1String scheme("file:");
+    if (!name.startsWith(scheme)) {
+        return false;
+    }
+    const int queryAt = name.indexOf(QLatin1Char('?'));
+    const QString path = name.mid(scheme.size(), queryAt < 0 ? -1 : queryAt - scheme.size());
+    if (path == QLatin1String(":memory:")) {
+        return true;
+    }
+    return queryAt >= 0
+        && QUrlQuery(name.mid(queryAt + 1)).queryItemValue(QStringLiteral("mode")) == QLatin1String("memory");
 }
 
 } // namespace DbConn

@@ -30,6 +30,12 @@ QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName
 // The usual case: an SQLite file under the given connection name.
 QSqlDatabase addSqlite(const QString &connName, const QString &fileName);
 
+// True for an SQLite database that lives with its connection: in memory
+// (":memory:", a "mode=memory" URI) or temporary (no name). A clone does not
+// see its data reliably (it opens another, empty database, or shares a cache
+// whose table locks do not wait), so work on it cannot move to another thread.
+bool isPrivateDatabase(const QSqlDatabase &db);
+
 } // namespace DbConn
 
 #endif // DBTYPE_H

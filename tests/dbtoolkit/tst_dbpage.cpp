@@ -47,16 +47,17 @@ class tst_DbPage : public QObject
 private:
     std::unique_ptr<QTemporaryDir> temp;
 
-    static void fillLog(int rows)
+    static void fillLog(int rows, const QString &connName = QLatin1String(QSqlDatabase::defaultConnection))
     {
-        QSqlDatabase::database().transaction();
-        QSqlQuery query;
+        QSqlDatabase db = QSqlDatabase::database(connName);
+        db.transaction();
+        QSqlQuery query(db);
         query.prepare(QStringLiteral("insert into LogInfo values('管理日志','2026-12-10','08:00:00',?)"));
         for (int i = 1; i <= rows; ++i) {
             query.addBindValue(QStringLiteral("row %1").arg(i));
             query.exec();
         }
-        QSqlDatabase::database().commit();
+        db.commit();
     }
 
     // select() and wait for the background count.
@@ -83,6 +84,8 @@ private slots:
     void staleCountIsIgnored();
     void countThreadUsesItsOwnConnection();
     void pageClosedWhileCounting();
+    void memoryDatabaseIsCountedHere_data();
+    void memoryDatabaseIsCountedHere();
 };
 
 void tst_DbPage::init()
@@ -95,6 +98,9 @@ void tst_DbPage::init()
 void tst_DbPage::cleanup()
 {
     closeConnection();
+    if (QSqlDatabase::contains(QStringLiteral("mem"))) {
+        closeConnection(QStringLiteral("mem"));
+    }
     temp.reset();
 }
 
@@ -308,6 +314,46 @@ void tst_DbPage::pageClosedWhileCounting()
     QCOMPARE(t->page.model()->rowCount(), 30);
     t.reset();
     QTRY_COMPARE(QSqlDatabase::connectionNames(), QStringList{QLatin1String(QSqlDatabase::defaultConnection)});
+}
+
+void tst_DbPage::memoryDatabaseIsCountedHere_data()
+{
+    QTest::addColumn<QString>("databaseName");
+    QTest::addColumn<QString>("options");
+    QTest::newRow(":memory:") << ":memory:" << "";
+    QTest::newRow("shared memory URI") << "file:pagemem?mode=memory&cache=shared" << "QSQLITE_OPEN_URI";
+    QTest::newRow("file::memory:") << "file::memory:" << "QSQLITE_OPEN_URI";
+}
+
+void tst_DbPage::memoryDatabaseIsCountedHere()
+{
+    QFETCH(QString, databaseName);
+    QFETCH(QString, options);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("mem"));
+        db.setDatabaseName(databaseName);
+        db.setConnectOptions(options);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("create table LogInfo (LogType VARCHAR (10), LogDate VARCHAR (10), "
+                                          "LogTime VARCHAR (8), LogContent VARCHAR (30))")));
+    }
+    fillLog(45, QStringLiteral("mem"));
+
+    PagedTable t;
+    t.page.setConnName(QStringLiteral("mem"));
+    QSignalSpy counted(&t.page, &DbPage::receiveCount);
+    t.page.select();
+    // Counted before select() returns: no other connection was asked.
+    QCOMPARE(counted.count(), 1);
+    QCOMPARE(counted.at(0).at(0).toUInt(), 45u);
+    QCOMPARE(t.pageCount.text(), QStringLiteral("共 2 页"));
+    QCOMPARE(t.resultCount.text(), QStringLiteral("共 45 条"));
+    QCOMPARE(t.page.model()->rowCount(), 30);
+    QCOMPARE(t.buttons(), QList<bool>({true, true, true, true}));
+    t.next.click();
+    QCOMPARE(t.cell(0, 0), QStringLiteral("row 31"));
+    QCOMPARE(QSqlDatabase::connectionNames().size(), 2);
 }
 
 QTEST_MAIN(tst_DbPage)

@@ -1,0 +1,93 @@
+#include "dbtype.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_DbType : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unknownTypeRegistersNothing_data();
+    void unknownTypeRegistersNothing();
+    void sqliteConnectionIsRegistered();
+    void privateDatabase_data();
+    void privateDatabase();
+};
+
+void tst_DbType::unknownTypeRegistersNothing_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::newRow("7") << 7;
+    QTest::newRow("2") << 2;
+    QTest::newRow("-1") << -1;
+}
+
+void tst_DbType::unknownTypeRegistersNothing()
+{
+    QFETCH(int, type);
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString file = temp.filePath(QStringLiteral("x.db"));
+    {
+        QSqlDatabase db = DbConn::add(DbType(type), QStringLiteral("unknown"), QStringLiteral("127.0.0.1"), 3306,
+                                      file, QStringLiteral("root"), QStringLiteral("kelp"));
+        QVERIFY(!db.isValid());
+        QVERIFY(!db.open());
+    }
+    QVERIFY(!QSqlDatabase::contains(QStringLiteral("unknown")));
+    QVERIFY(!QFileInfo::exists(file));
+}
+
+void tst_DbType::sqliteConnectionIsRegistered()
+{
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    const QString file = temp.filePath(QStringLiteral("x.db"));
+    {
+        QSqlDatabase db = DbConn::add(DbType_Sqlite, QStringLiteral("known"), QString(), 0, file, QString(), QString());
+        QVERIFY(db.isValid());
+        QVERIFY(db.open());
+        db.close();
+    }
+    QVERIFY(QFileInfo::exists(file));
+    QSqlDatabase::removeDatabase(QStringLiteral("known"));
+}
+
+void tst_DbType::privateDatabase_data()
+{
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<QString>("databaseName");
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<bool>("isPrivate");
+
+    QTest::newRow(":memory:") << "QSQLITE" << ":memory:" << "" << true;
+    QTest::newRow("no name: a temporary file") << "QSQLITE" << "" << "" << true;
+    QTest::newRow("memory URI") << "QSQLITE" << "file:x?mode=memory&cache=shared" << "QSQLITE_OPEN_URI" << true;
+    QTest::newRow("memory URI, more options") << "QSQLITE" << "file:x?cache=shared&mode=memory"
+                                              << "QSQLITE_BUSY_TIMEOUT=100; QSQLITE_OPEN_URI" << true;
+    QTest::newRow("file::memory:") << "QSQLITE" << "file::memory:?cache=shared" << "QSQLITE_OPEN_URI" << true;
+    QTest::newRow("file") << "QSQLITE" << "/tmp/safe.db" << "" << false;
+    QTest::newRow("file URI") << "QSQLITE" << "file:/tmp/safe.db?mode=rwc" << "QSQLITE_OPEN_URI" << false;
+    QTest::newRow("read-only file URI") << "QSQLITE" << "file:/tmp/safe.db?mode=ro" << "QSQLITE_OPEN_URI" << false;
+    QTest::newRow("MySQL named :memory:") << "QMYSQL" << ":memory:" << "" << false;
+}
+
+void tst_DbType::privateDatabase()
+{
+    QFETCH(QString, driver);
+    QFETCH(QString, databaseName);
+    QFETCH(QString, options);
+    QFETCH(bool, isPrivate);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(driver, QStringLiteral("probe"));
+        db.setDatabaseName(databaseName);
+        db.setConnectOptions(options);
+        QCOMPARE(DbConn::isPrivateDatabase(db), isPrivate);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("probe"));
+}
+
+QTEST_MAIN(tst_DbType)
+#include "tst_dbtype.moc"
