@@ -93,6 +93,25 @@ bool allDigits(const QString &text)
     return true;
 }
 
+// One close timer per shared box: showing the box again replaces the close still
+// pending from the previous message, so that one cannot hide the new one early.
+void scheduleClose(QWidget *box, int closeSec)
+{
+    const QString name = QStringLiteral("zemiCloseTimer");
+    auto *timer = box->findChild<QTimer *>(name, Qt::FindDirectChildrenOnly);
+    if (!timer) {
+        timer = new QTimer(box);
+        timer->setObjectName(name);
+        timer->setSingleShot(true);
+        QObject::connect(timer, &QTimer::timeout, box, &QWidget::hide);
+    }
+    if (closeSec > 0) {
+        timer->start(closeSec * 1000);
+    } else {
+        timer->stop();
+    }
+}
+
 // Stand-in message box until the framework's own dialogs exist.
 QMessageBox *sharedMessageBox()
 {
@@ -119,9 +138,7 @@ void showMessageBox(QMessageBox::Icon icon, const QString &info, int closeSec, b
     box->setIcon(icon);
     box->setText(info);
     box->setModal(false);
-    if (closeSec > 0) {
-        QTimer::singleShot(closeSec * 1000, box, &QMessageBox::hide);
-    }
+    scheduleClose(box, closeSec);
     box->show();
 }
 
@@ -136,6 +153,58 @@ QLabel *sharedTipBox()
     }
     return tip;
 }
+
+#ifndef Q_OS_WIN
+// The program path as the command of a desktop entry's Exec key: quoted when it holds
+// a reserved character, "%" doubled so no launcher takes it for a field code, then
+// escaped as a string of the desktop file format.
+QString desktopExecCommand(const QString &path)
+{
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    bool quote = path.isEmpty();
+    for (const QChar ch : path) {
+        if (reserved.contains(ch)) {
+            quote = true;
+            break;
+        }
+    }
+    QString command;
+    for (const QChar ch : path) {
+        if (quote && (ch == QLatin1Char('"') || ch == QLatin1Char('`') || ch == QLatin1Char('$')
+                      || ch == QLatin1Char('\\'))) {
+            command += QLatin1Char('\\');
+        }
+        command += ch;
+        if (ch == QLatin1Char('%')) {
+            command += QLatin1Char('%');
+        }
+    }
+    if (quote) {
+        command = QLatin1Char('"') + command + QLatin1Char('"');
+    }
+
+    QString escaped;
+    for (const QChar ch : qAsConst(command)) {
+        switch (ch.unicode()) {
+        case '\\':
+            escaped += QLatin1String("\\\\");
+            break;
+        case '\n':
+            escaped += QLatin1String("\\n");
+            break;
+        case '\t':
+            escaped += QLatin1String("\\t");
+            break;
+        case '\r':
+            escaped += QLatin1String("\\r");
+            break;
+        default:
+            escaped += ch;
+        }
+    }
+    return escaped;
+}
+#endif
 
 } // namespace
 
@@ -308,11 +377,10 @@ void ZemiHelper::setAutoStart(const QString &name, const QString &programPath, b
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         return;
     }
-    QString quoted = programPath;
-    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
-    const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=\"%2\"\n"
+    const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
                                         "Hidden=%3\nX-GNOME-Autostart-enabled=%4\n")
-                             .arg(name, quoted, enable ? QStringLiteral("false") : QStringLiteral("true"),
+                             .arg(name, desktopExecCommand(programPath),
+                                  enable ? QStringLiteral("false") : QStringLiteral("true"),
                                   enable ? QStringLiteral("true") : QStringLiteral("false"));
     file.write(text.toUtf8());
     file.commit();
@@ -854,9 +922,7 @@ void ZemiHelper::showTipBox(const QString &title, const QString &tip, bool fullS
     } else {
         box->move(desktopWidth() - box->width(), desktopHeight() - box->height());
     }
-    if (closeSec > 0) {
-        QTimer::singleShot(closeSec * 1000, box, &QLabel::hide);
-    }
+    scheduleClose(box, closeSec);
     box->show();
 }
 

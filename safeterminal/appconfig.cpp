@@ -139,37 +139,57 @@ const bool defaultsSet = [] {
 
 // Writes a text value the way QSettings' INI reader expects it back: special
 // characters escaped, the value quoted when it holds a separator or edge spaces.
+// A character outside the BMP is written whole, as one UTF-8 sequence.
 QByteArray iniText(const QString &value)
 {
     const QString text = value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value;
     QByteArray out;
     bool needsQuotes = false;
     bool escapeNextIfDigit = false;
-    for (const QChar qc : text) {
-        const ushort ch = qc.unicode();
+    const auto escape = [&out, &escapeNextIfDigit](ushort unit) {
+        out += "\\x" + QByteArray::number(unit, 16);
+        escapeNextIfDigit = true;
+    };
+    for (int i = 0; i < text.size(); ++i) {
+        const ushort ch = text.at(i).unicode();
         if (ch == ';' || ch == ',' || ch == '=') {
             needsQuotes = true;
         }
         const bool isHexDigit = (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
         if (escapeNextIfDigit && isHexDigit) {
-            out += "\\x" + QByteArray::number(ch, 16);
+            escape(ch);
             continue;
         }
         escapeNextIfDigit = false;
+        const bool pairFollows = QChar::isHighSurrogate(ch) && i + 1 < text.size()
+                              && text.at(i + 1).isLowSurrogate();
         if (ch == '"' || ch == '\\') {
             out += '\\';
             out += char(ch);
         } else if (ch < 0x20 || ch == 0x7F) {
-            out += "\\x" + QByteArray::number(ch, 16);
-            escapeNextIfDigit = true;
+            escape(ch);
+        } else if (ch == 0xFEFF || (QChar::isSurrogate(ch) && !pairFollows)) {
+            // The reader drops a byte order mark that starts a run, and a lone
+            // surrogate has no UTF-8 form: both only survive as an escape.
+            escape(ch);
+        } else if (pairFollows) {
+            out += text.midRef(i, 2).toUtf8();
+            ++i;
         } else {
-            out += QString(qc).toUtf8();
+            out += QString(QChar(ch)).toUtf8();
         }
     }
     if (needsQuotes || text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' '))) {
         out = '"' + out + '"';
     }
     return out;
+}
+
+// A switch is on only when written "true" or "1"; anything else is off.
+bool switchValue(const QVariant &value)
+{
+    const QString text = value.toString();
+    return text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text == QLatin1String("1");
 }
 
 bool isTextKey(const QString &name)
@@ -214,13 +234,15 @@ void AppConfig::load()
         // A key missing from the file, or an unreadable number, keeps its built-in value.
         const QVariant value = set.value(path, key.fallback);
         if (key.text) {
-            *key.text = value.toString();
+            // QSettings splits an unquoted comma into a list; the text is the list joined again.
+            const bool isList = value.userType() == QMetaType::QStringList || value.userType() == QMetaType::QVariantList;
+            *key.text = isList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
         } else if (key.number) {
             bool ok = false;
             const int number = value.toInt(&ok);
             *key.number = ok ? number : key.fallback.toInt();
         } else {
-            *key.flag = value.toBool();
+            *key.flag = switchValue(value);
         }
     }
 }

@@ -97,6 +97,12 @@ private slots:
     void valueWithEqualsSign();
     void textValuesRoundTrip_data();
     void textValuesRoundTrip();
+    void handWrittenTextSurvivesASave_data();
+    void handWrittenTextSurvivesASave();
+    void switchValues_data();
+    void switchValues();
+    void saveTellsWhetherTheFileWasWritten_data();
+    void saveTellsWhetherTheFileWasWritten();
     void saveRewritesWholeFile();
 };
 
@@ -241,6 +247,33 @@ void tst_AppConfig::textValuesRoundTrip_data()
     QTest::newRow("at sign") << "@ByteArray(x)";
     QTest::newRow("control then hex digit") << QString("a\tb") + QChar(0x01) + "1f";
     QTest::newRow("hash") << "#not a comment";
+    QTest::newRow("watermark with emoji") << "保险柜🔒";
+    QTest::newRow("rare surname") << "𠀀";
+    QTest::newRow("non-BMP beside separators") << "🔒,\"𠀀\";=🔒 ";
+    QTest::newRow("lone surrogates") << QString(QChar(0xD83D)) + "x" + QChar(0xDD12) + "1";
+    QTest::newRow("byte order mark") << QString(QChar(0xFEFF)) + "a," + QChar(0xFEFF);
+    QTest::newRow("double quote only") << "\"";
+    QTest::newRow("trailing backslash") << "a\\";
+    QTest::newRow("commas at the edges") << ",a,";
+    QTest::newRow("semicolon first") << ";a";
+    QTest::newRow("at alone") << "@";
+    QTest::newRow("at invalid") << "@Invalid()";
+    QTest::newRow("at string") << "@String(x)";
+    QTest::newRow("at then comma") << "@a,b";
+    QTest::newRow("new lines") << "a\nb\r\nc\n";
+    QTest::newRow("nul and escape") << QString("x") + QChar(0) + "0" + QChar(0x1B) + "[1m";
+    QTest::newRow("edge tabs") << "\ta b\t";
+    QTest::newRow("empty") << "";
+    QTest::newRow("spaces only") << "   ";
+    QTest::newRow("looks like a number") << "007";
+    QTest::newRow("looks like a switch") << "true";
+    QTest::newRow("every UTF-16 unit") << [] {
+        QString all;
+        for (int unit = 1; unit <= 0xFFFF; ++unit) {
+            all += QChar(unit);
+        }
+        return all + QStringLiteral("🔒𠀀");
+    }();
 }
 
 void tst_AppConfig::textValuesRoundTrip()
@@ -248,7 +281,7 @@ void tst_AppConfig::textValuesRoundTrip()
     QFETCH(QString, value);
     AppConfig::OSD = value;
     AppConfig::MainWidth = 800;
-    AppConfig::save();
+    QVERIFY(AppConfig::save());
     {
         QSettings set(AppConfig::ConfigFile, QSettings::IniFormat);
         set.setIniCodec("UTF-8");
@@ -258,6 +291,122 @@ void tst_AppConfig::textValuesRoundTrip()
     AppConfig::load();
     QCOMPARE(AppConfig::OSD, value);
     QCOMPARE(AppConfig::MainWidth, 800);
+
+    // Saving what was read writes the same file again.
+    const QByteArray first = readFile(AppConfig::ConfigFile);
+    QVERIFY(AppConfig::save());
+    QCOMPARE(readFile(AppConfig::ConfigFile), first);
+}
+
+void tst_AppConfig::handWrittenTextSurvivesASave_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("savedLine");
+
+    QTest::newRow("watermark with emoji") << QByteArray("OSD=保险柜🔒") << "保险柜🔒" << QByteArray("OSD=保险柜🔒");
+    QTest::newRow("rare surname") << QByteArray("OSD=𠀀先生") << "𠀀先生" << QByteArray("OSD=𠀀先生");
+    QTest::newRow("quoted") << QByteArray("OSD=\"a;b🔒\"") << "a;b🔒" << QByteArray("OSD=\"a;b🔒\"");
+    QTest::newRow("escaped") << QByteArray("OSD=C:\\\\safe") << "C:\\safe" << QByteArray("OSD=C:\\\\safe");
+    // QSettings hands an unquoted comma over as a list; the text is the list joined again.
+    QTest::newRow("comma") << QByteArray("OSD=Safe,Room 1") << "Safe,Room 1" << QByteArray("OSD=\"Safe,Room 1\"");
+    QTest::newRow("three items") << QByteArray("OSD=1,2,3") << "1,2,3" << QByteArray("OSD=\"1,2,3\"");
+    QTest::newRow("item with at") << QByteArray("OSD=a,@b") << "a,@b" << QByteArray("OSD=\"a,@b\"");
+    QTest::newRow("empty items") << QByteArray("OSD=,") << "," << QByteArray("OSD=\",\"");
+}
+
+void tst_AppConfig::handWrittenTextSurvivesASave()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, savedLine);
+    QByteArray text = customised();
+    text.replace("OSD=Ostrilla", line);
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    checkCustomisedKept();
+    QCOMPARE(AppConfig::OSD, value);
+
+    // An unrelated change leaves the text as it was.
+    AppConfig::OpenMode = 4;
+    QVERIFY(AppConfig::save());
+    QByteArray expected = customised();
+    expected.replace("OpenMode=3", "OpenMode=4");
+    expected.replace("OSD=Ostrilla", savedLine);
+    QCOMPARE(readFile(AppConfig::ConfigFile), expected);
+    AppConfig::resetDefaults();
+    AppConfig::load();
+    QCOMPARE(AppConfig::OSD, value);
+}
+
+void tst_AppConfig::switchValues_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<bool>("expected");
+
+    // Both keys below are written with their built-in value, so the file alone decides.
+    const QByteArray off("LinkSnap=false");
+    const QByteArray on("VolumnTip=true");
+    QTest::newRow("true") << off << QByteArray("LinkSnap=true") << true;
+    QTest::newRow("TRUE") << off << QByteArray("LinkSnap=TRUE") << true;
+    QTest::newRow("True") << off << QByteArray("LinkSnap=True") << true;
+    QTest::newRow("one") << off << QByteArray("LinkSnap=1") << true;
+    QTest::newRow("quoted one") << off << QByteArray("LinkSnap=\"1\"") << true;
+    QTest::newRow("abc") << off << QByteArray("LinkSnap=abc") << false;
+    QTest::newRow("no") << off << QByteArray("LinkSnap=no") << false;
+    QTest::newRow("yes") << off << QByteArray("LinkSnap=yes") << false;
+    QTest::newRow("on") << off << QByteArray("LinkSnap=on") << false;
+    QTest::newRow("two") << off << QByteArray("LinkSnap=2") << false;
+    QTest::newRow("zero one") << off << QByteArray("LinkSnap=01") << false;
+    QTest::newRow("true with more") << off << QByteArray("LinkSnap=truely") << false;
+    QTest::newRow("list") << off << QByteArray("LinkSnap=true,true") << false;
+    QTest::newRow("default on, abc") << on << QByteArray("VolumnTip=abc") << false;
+    QTest::newRow("default on, FALSE") << on << QByteArray("VolumnTip=FALSE") << false;
+    QTest::newRow("default on, 0") << on << QByteArray("VolumnTip=0") << false;
+    QTest::newRow("default on, tRuE") << on << QByteArray("VolumnTip=tRuE") << true;
+}
+
+void tst_AppConfig::switchValues()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, written);
+    QFETCH(bool, expected);
+    QByteArray text = customised();
+    text.replace(line, written);
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    checkCustomisedKept();
+    const bool actual = line.startsWith("LinkSnap") ? AppConfig::LinkSnap : AppConfig::VolumnTip;
+    QCOMPARE(actual, expected);
+}
+
+void tst_AppConfig::saveTellsWhetherTheFileWasWritten_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("writable folder") << "safeterminal.ini" << true;
+    // The tests run as root, so a folder without write permission would not stop the write.
+    QTest::newRow("parent is a file") << "plain/safeterminal.ini" << false;
+    QTest::newRow("missing folder") << "missing/safeterminal.ini" << false;
+}
+
+void tst_AppConfig::saveTellsWhetherTheFileWasWritten()
+{
+    QFETCH(QString, relativePath);
+    QFETCH(bool, written);
+    QVERIFY(writeFile(temp->filePath(QStringLiteral("plain")), "not a folder"));
+    AppConfig::ConfigFile = temp->filePath(relativePath);
+    AppConfig::OpenMode = 2;
+    QCOMPARE(AppConfig::save(), written);
+    QCOMPARE(QFile::exists(AppConfig::ConfigFile), written);
+    QCOMPARE(readFile(temp->filePath(QStringLiteral("plain"))), QByteArray("not a folder"));
+    if (written) {
+        QByteArray expected(defaultFile);
+        expected.replace("OpenMode=0", "OpenMode=2");
+        QCOMPARE(readFile(AppConfig::ConfigFile), expected);
+    }
 }
 
 void tst_AppConfig::saveRewritesWholeFile()
