@@ -1,6 +1,7 @@
 #include "appconfig.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QSaveFile>
 #include <QSettings>
 #include <QTextStream>
@@ -89,7 +90,7 @@ const QVector<Key> &keys()
         const QString sys = QStringLiteral("SystemConfig");
         const QString alarm = QStringLiteral("AlarmConfig");
         QVector<Key> t = {
-            textKey(base, QStringLiteral("BgImage"), &AppConfig::BgImage, QStringLiteral(":/bg/main10.jpg")),
+            textKey(base, QStringLiteral("BgImage"), &AppConfig::BgImage, AppConfig::defaultBgImage()),
             boolKey(base, QStringLiteral("UseInput"), &AppConfig::UseInput, true),
             textKey(base, QStringLiteral("InputPosition"), &AppConfig::InputPosition, QStringLiteral("control")),
             intKey(base, QStringLiteral("MainWidth"), &AppConfig::MainWidth, 1024),
@@ -245,6 +246,15 @@ void AppConfig::load()
             *key.flag = switchValue(value);
         }
     }
+    // A background that names no picture would leave white captions on white.
+    if (!QImageReader(BgImage).canRead()) {
+        BgImage = defaultBgImage();
+    }
+}
+
+QString AppConfig::defaultBgImage()
+{
+    return QStringLiteral(":/bg/main10.jpg");
 }
 
 bool AppConfig::save()

@@ -64,6 +64,8 @@ public:
     // MainHeight 480 selects the small-screen sizes of every screen.
     static bool smallScreen();
 
+    static QString defaultBgImage();
+
     static void load();
     // Whether the file was written.
     static bool save();

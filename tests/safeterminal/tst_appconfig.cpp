@@ -1,4 +1,5 @@
 #include "appconfig.h"
+#include "terminalstart.h"
 #include "testsupport.h"
 
 #include <QSettings>
@@ -104,10 +105,13 @@ private slots:
     void saveTellsWhetherTheFileWasWritten_data();
     void saveTellsWhetherTheFileWasWritten();
     void saveRewritesWholeFile();
+    void backgroundNamingNoPictureIsTheDefault_data();
+    void backgroundNamingNoPictureIsTheDefault();
 };
 
 void tst_AppConfig::init()
 {
+    TerminalStart::initResources(); // the backgrounds are checked against the pictures
     temp = new QTemporaryDir;
     QVERIFY(temp->isValid());
     AppConfig::ConfigFile = temp->filePath(QStringLiteral("safeterminal.ini"));
@@ -158,7 +162,6 @@ void tst_AppConfig::emptyTextValueIsAccepted_data()
 {
     QTest::addColumn<QByteArray>("key");
     QTest::newRow("OSD") << QByteArray("OSD");
-    QTest::newRow("BgImage") << QByteArray("BgImage");
     QTest::newRow("InputPosition") << QByteArray("InputPosition");
     QTest::newRow("IPServer2") << QByteArray("IPServer2");
     QTest::newRow("PortClient") << QByteArray("PortClient");
@@ -423,4 +426,28 @@ void tst_AppConfig::saveRewritesWholeFile()
 }
 
 QTEST_MAIN(tst_AppConfig)
+void tst_AppConfig::backgroundNamingNoPictureIsTheDefault_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("a picture") << ":/bg/main03.jpg" << ":/bg/main03.jpg";
+    QTest::newRow("the last picture") << ":/bg/main12.jpg" << ":/bg/main12.jpg";
+    QTest::newRow("past the last") << ":/bg/main13.jpg" << ":/bg/main10.jpg";
+    QTest::newRow("empty") << "" << ":/bg/main10.jpg";
+    QTest::newRow("a word") << "blue" << ":/bg/main10.jpg";
+    QTest::newRow("no such file") << "/nonexistent/bg.jpg" << ":/bg/main10.jpg";
+}
+
+void tst_AppConfig::backgroundNamingNoPictureIsTheDefault()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, read);
+    QByteArray text = customised();
+    const int start = text.indexOf("\nBgImage=") + 1;
+    text.replace(start, text.indexOf('\n', start) - start, "BgImage=" + stored.toUtf8());
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    QCOMPARE(AppConfig::BgImage, read);
+}
+
 #include "tst_appconfig.moc"
