@@ -150,6 +150,12 @@ QString frmMain::styleSheetText()
         << buttons(QStringLiteral("QWidget[flag=\"navleft\"] ")) + QStringLiteral("{background:none;border:none;}")
         << buttons(QStringLiteral("QWidget[flag=\"navleft\"] "), QStringLiteral(":checked"))
                + QStringLiteral("{border-image:url(:/image/btnbgleft.png);}")
+        // A disabled button (a page button at the end of the list) shows greyed out, text and frame.
+        << buttons(QString(), QStringLiteral(":disabled")) + QStringLiteral("{color:#7D919C;}")
+        << buttons(QStringLiteral("QWidget[flag=\"nav\"] "), QStringLiteral(":disabled")) + QLatin1Char(',')
+               + buttons(QStringLiteral("QWidget[flag=\"return\"] "), QStringLiteral(":disabled")) + QLatin1Char(',')
+               + buttons(QString(), QStringLiteral("[flag=\"btn\"]:disabled"))
+               + QStringLiteral("{background-color:rgba(70,84,96,110);border:2px solid #3E5666;}")
         << QStringLiteral("QTableView{background-color:rgba(16,44,56,150);border:1px solid #617D90;"
                           "selection-background-color:rgba(0,187,226,100);"
                           "alternate-background-color:rgba(49,88,105,150);selection-color:#F0F0F0;"
@@ -169,7 +175,13 @@ QString frmMain::styleSheetText()
                           "QScrollBar::handle:vertical:hover,QScrollBar::handle:vertical:pressed"
                           "{background:#1ABC9C;}"
                           "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical,"
-                          "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{background:none;}");
+                          "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{background:none;}")
+        // Menus are top-level windows: without these they take the desktop's light look under our light text.
+        << QStringLiteral("QMenu{background-color:#0B2F4A;border:2px solid #03C5ED;padding:4px 0px;}"
+                          "QMenu::item{background:transparent;color:#E5F8F2;padding:8px 36px 8px 24px;}"
+                          "QMenu::item:selected{background-color:#136A9C;color:#FFFFFF;}"
+                          "QMenu::item:disabled{color:#6D8594;}"
+                          "QMenu::separator{height:1px;background:#3F7FA6;margin:4px 12px;}");
     return qss.join(QString());
 }
 
@@ -274,8 +286,16 @@ void frmMain::setPower(bool ok)
 
 void frmMain::mousePressEvent(QMouseEvent *event)
 {
-    // A right-button press on the window itself closes the terminal.
-    if (event->button() == Qt::RightButton) {
+    // Presses nothing took come up here from every child, and a touch driver
+    // may turn a long press into a right press: only a right press on the bare
+    // navigation page (or the plain boxes that lay it out) closes the terminal.
+    if (event->button() != Qt::RightButton) {
+        return;
+    }
+    QWidget *target = childAt(event->pos());
+    const bool background = target == ui->pageNav
+        || (target && ui->pageNav->isAncestorOf(target) && target->metaObject() == &QWidget::staticMetaObject);
+    if (background) {
         QCoreApplication::exit(0);
     }
 }

@@ -138,7 +138,8 @@ void frmStatus::initTable1()
                            QStringLiteral("GoodsID,GoodsEPC,GoodsType,GoodsContent"), QStringLiteral("GoodsInfo"),
                            {QStringLiteral("物资编号"), QStringLiteral("EPC编号"), QStringLiteral("物资类型"),
                             QStringLiteral("物资状态")},
-                           {100, 100, 120, 150});
+                           // Between the two bars of the narrow screen only 380 pixels are left.
+                           AppConfig::smallScreen() ? QList<int>{90, 86, 100, 100} : QList<int>{100, 100, 120, 150});
 }
 
 void frmStatus::initTable2()

@@ -3,16 +3,120 @@
 
 #include "appconfig.h"
 #include "appinit.h"
+#include "dbhelper.h"
+#include "fingerrecord.h"
 #include "frmmain.h"
+#include "terminalstart.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
+#include <cmath>
 #include <memory>
+
+namespace {
+
+// The first visible widget of that name: screens reuse names such as btnReturn or labTitle.
+template <typename T = QWidget>
+T *visibleChild(QWidget *root, const QString &name)
+{
+    for (T *w : root->findChildren<T *>(name)) {
+        if (w->isVisible()) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+// Brings up a screen as a finger would: presses the named buttons in turn;
+// "row" presses the first row of the visible user list. False when a step is not on show.
+bool playSteps(QWidget *root, const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        if (step == QLatin1String("row")) {
+            auto *table = visibleChild<QTableView>(root, QStringLiteral("tableMain"));
+            if (!table || table->model()->rowCount() == 0) {
+                return false;
+            }
+            const QRect cell = table->visualRect(table->model()->index(0, 0));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+            continue;
+        }
+        auto *button = visibleChild<QAbstractButton>(root, step);
+        if (!button) {
+            return false;
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    return true;
+}
+
+// Relative luminance and contrast ratio as used for legibility of text.
+double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// The colour that covers most of the picture: its background.
+QRgb commonest(const QImage &image)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ++counts[image.pixel(x, y) | 0xff000000u];
+        }
+    }
+    QRgb best = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            best = it.key();
+            most = it.value();
+        }
+    }
+    return best;
+}
+
+// The colour that stands out most from the background: the ink of text or lines.
+QRgb strongest(const QImage &image, QRgb background)
+{
+    QRgb best = background;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y) | 0xff000000u;
+            if (contrast(pixel, background) > contrast(best, background)) {
+                best = pixel;
+            }
+        }
+    }
+    return best;
+}
+
+QString colourName(QRgb rgb)
+{
+    return QColor(rgb).name();
+}
+
+} // namespace
 
 class tst_frmMain : public QObject
 {
@@ -61,6 +165,7 @@ private:
     }
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -73,8 +178,22 @@ private slots:
     void statusSlotsSwitchIcons_data();
     void statusSlotsSwitchIcons();
     void everyPictureIsThere();
-    void rightButtonEndsTheProcess();
+    void rightPressEndsTheProgramOnlyOnTheNavigationBackground_data();
+    void rightPressEndsTheProgramOnlyOnTheNavigationBackground();
+    void lineEditMenuIsReadable_data();
+    void lineEditMenuIsReadable();
+    void disabledButtonsLookDimmed_data();
+    void disabledButtonsLookDimmed();
+    void everyListedRowIsFullyVisible_data();
+    void everyListedRowIsFullyVisible();
 };
+
+void tst_frmMain::initTestCase()
+{
+    // The fonts the terminal really runs with: they decide what fits.
+    AppInit::Instance();
+    qApp->setFont(TerminalStart::applicationFont());
+}
 
 void tst_frmMain::init()
 {
@@ -242,47 +361,289 @@ void tst_frmMain::everyPictureIsThere()
     QCOMPARE(QImage(QStringLiteral(":/bg/main00.jpg")).size(), QSize(1024, 600));
 }
 
-void tst_frmMain::rightButtonEndsTheProcess()
+void tst_frmMain::rightPressEndsTheProgramOnlyOnTheNavigationBackground_data()
 {
+    QTest::addColumn<QString>("steps");  // buttons pressed first, comma-separated
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QPoint>("point");   // on the target; (-1,-1) for its centre
+    QTest::addColumn<int>("exitCode");   // 0: the program ended; 5: it carried on
+
+    const QPoint centre(-1, -1);
+    QTest::newRow("navigation background") << "" << "pageNav" << QPoint(5, 5) << 0;
+    QTest::newRow("navigation row strip") << "" << "widgetNavTop" << QPoint(2, 2) << 0;
+    for (const char *button : {"btnUser", "btnOpen", "btnLog", "btnConfig", "btnStatus"}) {
+        QTest::newRow(button) << "" << button << centre << 5;
+    }
+    QTest::newRow("navigation caption") << "" << "labUser" << centre << 5;
+    QTest::newRow("clock") << "" << "labTime" << centre << 5;
+    QTest::newRow("title strip") << "" << "labLog" << centre << 5;
+    QTest::newRow("status icon") << "" << "btnNet" << centre << 5;
+    QTest::newRow("user screen title") << "btnUser" << "labTitle" << centre << 5;
+    QTest::newRow("user screen button") << "btnUser" << "btnAdd" << centre << 5;
+    QTest::newRow("user screen background") << "btnUser" << "pageTable" << QPoint(2, 2) << 5;
+    QTest::newRow("finger of the hands") << "btnUser,row,btnUpdate,btnFinger" << "labHandRight2" << centre << 5;
+}
+
+void tst_frmMain::rightPressEndsTheProgramOnlyOnTheNavigationBackground()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, target);
+    QFETCH(QPoint, point);
+    QFETCH(int, exitCode);
+    // A request to quit is for good within a process, so every press gets a program of its own.
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Full stacks at every allocation make each child start four times slower;
+    // the fast ones still match the leak suppressions.
+    const QString leakOptions = env.value(QStringLiteral("LSAN_OPTIONS"));
+    if (!leakOptions.isEmpty()) {
+        env.insert(QStringLiteral("LSAN_OPTIONS"),
+                   QString(leakOptions).remove(QStringLiteral("fast_unwind_on_malloc=0")));
+    }
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--right-click-child"),
-                                                           fixture->path(QStringLiteral("child"))});
-    QVERIFY(child.waitForFinished(30000));
+    const QString dir = fixture->path(QStringLiteral("child"));
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--right-press-child"), dir, steps, target,
+                 QStringLiteral("%1,%2").arg(point.x()).arg(point.y())});
+    QVERIFY(child.waitForFinished(60000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), 0);
-    QCOMPARE(TestSupport::readFile(fixture->path(QStringLiteral("child/stage"))), QByteArray("pressed"));
+    QCOMPARE(TestSupport::readFile(dir + QStringLiteral("/stage")), QByteArray("pressed"));
+    QCOMPARE(child.exitCode(), exitCode);
 }
 
-// Run as a child process: a real main window, a right-button press on it, and the
-// event loop's return value as the exit status.
-static int rightClickChild(int argc, char *argv[])
+void tst_frmMain::lineEditMenuIsReadable_data()
+{
+    QTest::addColumn<QString>("entry");      // "enabled", "disabled" or "separator"
+    QTest::addColumn<bool>("active");        // under the finger
+    QTest::addColumn<double>("minContrast"); // of its ink against its background
+
+    QTest::newRow("entry") << "enabled" << false << 4.5;
+    QTest::newRow("selected entry") << "enabled" << true << 4.5;
+    QTest::newRow("disabled entry") << "disabled" << false << 2.5;
+    QTest::newRow("separator") << "separator" << false << 1.5;
+}
+
+void tst_frmMain::lineEditMenuIsReadable()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, active);
+    QFETCH(double, minContrast);
+    build();
+    QVERIFY(playSteps(window.get(), {QStringLiteral("btnUser"), QStringLiteral("btnAdd")}));
+    auto *edit = visibleChild<QLineEdit>(window.get(), QStringLiteral("txtUserID"));
+    QVERIFY(edit);
+    edit->setText(QStringLiteral("1001")); // something to select, nothing to undo
+
+    // The menu a long press or a right press on the field opens.
+    const QPoint centre = edit->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, centre, edit->mapToGlobal(centre));
+    QApplication::sendEvent(edit, &request);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = edit->findChild<QMenu *>()) && menu->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+
+    // "Select All" is the one entry on for a field with text and no selection.
+    QAction *enabled = nullptr;
+    QAction *disabled = nullptr;
+    QAction *separator = nullptr;
+    for (QAction *a : menu->actions()) {
+        QAction *&slot = a->isSeparator() ? separator : a->isEnabled() ? enabled : disabled;
+        if (!slot) {
+            slot = a;
+        }
+    }
+    QVERIFY(enabled && disabled && separator);
+    QAction *part = entry == QLatin1String("enabled")    ? enabled
+                    : entry == QLatin1String("disabled") ? disabled
+                                                         : separator;
+    menu->setActiveAction(active ? part : nullptr);
+
+    const QImage shot = menu->grab().toImage();
+    const QRgb menuBackground = commonest(shot);
+    // The terminal's dark blue, not the desktop's white.
+    QVERIFY2(luminance(menuBackground) < 0.08 && qBlue(menuBackground) > qRed(menuBackground),
+             qPrintable(colourName(menuBackground)));
+
+    const QImage image = shot.copy(menu->actionGeometry(part));
+    const QRgb background = commonest(image);
+    const QRgb ink = strongest(image, background);
+    QVERIFY2(contrast(ink, background) >= minContrast,
+             qPrintable(QStringLiteral("%1 on %2").arg(colourName(ink), colourName(background))));
+    if (active) {
+        QVERIFY2(contrast(background, menuBackground) >= 1.5, "the selected entry does not stand out");
+    }
+    if (part == disabled) {
+        // Fainter than an entry that is on.
+        const QImage on = shot.copy(menu->actionGeometry(enabled));
+        const QRgb onBackground = commonest(on);
+        QVERIFY(contrast(ink, background) < contrast(strongest(on, onBackground), onBackground));
+    }
+    menu->close();
+}
+
+void tst_frmMain::disabledButtonsLookDimmed_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("button");
+
+    QTest::newRow("user list 上一页") << QStringList{"btnUser"} << "btnPre";
+    QTest::newRow("log 第一页") << QStringList{"btnLog"} << "btnFirst";
+    QTest::newRow("goods 末一页") << QStringList{"btnStatus", "btnStatus1"} << "btnLast1";
+    QTest::newRow("faults 下一页") << QStringList{"btnStatus", "btnStatus2"} << "btnNext2";
+    QTest::newRow("user form 录入指纹") << QStringList{"btnUser", "btnAdd"} << "btnFinger";
+}
+
+void tst_frmMain::disabledButtonsLookDimmed()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, button);
+    build();
+    QVERIFY(playSteps(window.get(), steps));
+    auto *btn = visibleChild<QPushButton>(window.get(), button);
+    QVERIFY2(btn, qPrintable(button));
+    // The button as it shows on the window, background picture included.
+    const auto look = [this, btn] {
+        return window->grab(QRect(btn->mapTo(window.get(), QPoint(0, 0)), btn->size())).toImage();
+    };
+    btn->setEnabled(true);
+    const QImage enabled = look();
+    btn->setEnabled(false);
+    const QImage disabled = look();
+
+    const QRgb enabledFill = commonest(enabled);
+    const QRgb disabledFill = commonest(disabled);
+    const QRgb enabledInk = strongest(enabled, enabledFill);
+    const QRgb disabledInk = strongest(disabled, disabledFill);
+    const QString colours = QStringLiteral("enabled %1 on %2, disabled %3 on %4")
+                                .arg(colourName(enabledInk), colourName(enabledFill), colourName(disabledInk),
+                                     colourName(disabledFill));
+    // Fainter text, yet still legible.
+    QVERIFY2(contrast(disabledInk, disabledFill) < contrast(enabledInk, enabledFill) - 1.5, qPrintable(colours));
+    QVERIFY2(contrast(disabledInk, disabledFill) >= 2.5, qPrintable(colours));
+    // The frame goes out too.
+    const QPoint edge(1, btn->height() / 2);
+    const QRgb enabledEdge = enabled.pixel(edge);
+    const QRgb disabledEdge = disabled.pixel(edge);
+    QVERIFY2(luminance(disabledEdge) < luminance(enabledEdge) * 0.6,
+             qPrintable(QStringLiteral("frame %1 / %2").arg(colourName(enabledEdge), colourName(disabledEdge))));
+}
+
+void tst_frmMain::everyListedRowIsFullyVisible_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("rows");
+
+    for (const QSize size : {QSize(1024, 600), QSize(800, 480)}) {
+        const bool small = size.height() == 480;
+        const auto name = [size](const char *list) {
+            return QStringLiteral("%1 %2x%3").arg(QLatin1String(list)).arg(size.width()).arg(size.height());
+        };
+        QTest::newRow(qPrintable(name("users"))) << size.width() << size.height() << QStringList{"btnUser"}
+                                                 << "tableMain" << (small ? 8 : 11);
+        QTest::newRow(qPrintable(name("log"))) << size.width() << size.height() << QStringList{"btnLog"}
+                                               << "tableMain" << (small ? 7 : 10);
+        QTest::newRow(qPrintable(name("goods"))) << size.width() << size.height()
+                                                 << QStringList{"btnStatus", "btnStatus1"} << "tableMain1"
+                                                 << (small ? 10 : 13);
+        QTest::newRow(qPrintable(name("faults"))) << size.width() << size.height()
+                                                  << QStringList{"btnStatus", "btnStatus2"} << "tableMain2"
+                                                  << (small ? 10 : 13);
+    }
+}
+
+void tst_frmMain::everyListedRowIsFullyVisible()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, table);
+    QFETCH(int, rows);
+    AppConfig::MainWidth = width;
+    AppConfig::MainHeight = height;
+    // More than a page of every list.
+    QSqlDatabase::database().transaction();
+    for (int i = 0; i < 30; ++i) {
+        const QString n = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+        DBHelper::addUser(QStringLiteral("1") + n, QStringLiteral("用户") + n, QStringLiteral("123456"),
+                          QStringLiteral("开柜/设置/日志/用户"), QStringLiteral("外门/内门1/内门2"), FingerRecord::empty());
+        DBHelper::addLog(QStringLiteral("管理日志"), QStringLiteral("进入用户管理界面"));
+        DBHelper::addGoods(QStringLiteral("WP") + n, QStringLiteral("EPC") + n, QStringLiteral("贵重物品"),
+                           QStringLiteral("金属误入插入"));
+        DBHelper::addError(QStringLiteral("金属误入插入"), QStringLiteral("故障排查信息"));
+    }
+    QSqlDatabase::database().commit();
+    build();
+    QVERIFY(playSteps(window.get(), steps));
+    auto *view = visibleChild<QTableView>(window.get(), table);
+    QVERIFY(view);
+    QTRY_COMPARE(view->model()->rowCount(), rows);
+
+    QRect last;
+    for (int column = 0; column < view->model()->columnCount(); ++column) {
+        last |= view->visualRect(view->model()->index(rows - 1, column));
+    }
+    const QRect inside = view->viewport()->rect();
+    QVERIFY2(inside.contains(last), qPrintable(QStringLiteral("row %1,%2 %3x%4 in a viewport of %5x%6")
+                                                   .arg(last.x()).arg(last.y()).arg(last.width()).arg(last.height())
+                                                   .arg(inside.width()).arg(inside.height())));
+}
+
+// Run as a child process: the real main window, the steps that bring up a screen,
+// then one right press on the named widget. Exits with 0 when the press ended the
+// program, 5 when it carried on, other codes when the scene could not be set.
+static int rightPressChild(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QString dir = QString::fromLocal8Bit(argv[2]);
+    const QStringList steps = QString::fromLocal8Bit(argv[3]).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QString targetName = QString::fromLocal8Bit(argv[4]);
+    const QStringList xy = QString::fromLocal8Bit(argv[5]).split(QLatin1Char(','));
     QDir().mkpath(dir);
     TerminalFixture fixture;
     AppInit::Instance()->start();
+    DBHelper::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QStringLiteral("123456"), QStringLiteral("开柜"),
+                      QStringLiteral("外门"), FingerRecord::empty());
     frmMain w;
     w.show();
     if (!QTest::qWaitForWindowExposed(&w)) {
         return 3;
     }
-    QTimer::singleShot(0, &w, [&w, dir] {
+    auto *stack = w.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
+    if (!QTest::qWaitFor([stack] { return stack->count() == 6; }) || !playSteps(&w, steps)) {
+        return 6;
+    }
+    QWidget *target = visibleChild(&w, targetName);
+    if (!target || xy.size() != 2) {
+        return 6;
+    }
+    const QPoint point = xy.at(0).toInt() < 0 ? target->rect().center() : QPoint(xy.at(0).toInt(), xy.at(1).toInt());
+    if (w.childAt(target->mapTo(&w, point)) != target) {
+        return 7; // the press would land on something else
+    }
+
+    // QCoreApplication::exit() ends every running loop at once, so right after
+    // the press this loop tells whether the program was asked to end.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&loop, target, point, dir] {
         TestSupport::writeFile(dir + QStringLiteral("/stage"), "pressed");
-        QTest::mouseClick(&w, Qt::RightButton, Qt::NoModifier, QPoint(w.width() - 5, w.height() - 5));
+        QTest::mouseClick(target, Qt::RightButton, Qt::NoModifier, point);
+        if (loop.isRunning()) {
+            loop.exit(5);
+        }
     });
-    QTimer::singleShot(10000, &app, [] { QCoreApplication::exit(4); }); // not quit: a failure
-    return app.exec();
+    QTimer::singleShot(30000, &loop, [&loop] { loop.exit(4); }); // stuck: a failure
+    return loop.exec();
 }
 
 int main(int argc, char *argv[])
 {
-    if (argc > 2 && qstrcmp(argv[1], "--right-click-child") == 0) {
-        return rightClickChild(argc, argv);
+    if (argc > 5 && qstrcmp(argv[1], "--right-press-child") == 0) {
+        return rightPressChild(argc, argv);
     }
     QApplication app(argc, argv);
     tst_frmMain test;
