@@ -41,6 +41,7 @@ int AppConfig::TimeAlarm;
 int AppConfig::Temp;
 int AppConfig::Volumn;
 int AppConfig::TimeClose;
+bool AppConfig::SampleData;
 
 int AppConfig::AlarmMode[AppConfig::AlarmCount];
 bool AppConfig::AlarmLink[AppConfig::AlarmCount];
@@ -120,6 +121,7 @@ const QVector<Key> &keys()
             intKey(sys, QStringLiteral("Temp"), &AppConfig::Temp, 50),
             intKey(sys, QStringLiteral("Volumn"), &AppConfig::Volumn, 6),
             intKey(sys, QStringLiteral("TimeClose"), &AppConfig::TimeClose, 15),
+            boolKey(sys, QStringLiteral("SampleData"), &AppConfig::SampleData, true),
         };
         for (int i = 0; i < AppConfig::AlarmCount; ++i) {
             const QString n = QString::number(i + 1);

@@ -51,6 +51,9 @@ public:
     static int Temp;
     static int Volumn;
     static int TimeClose;
+    // Demonstration rows added at every start; a site turns them off, so that
+    // its records hold only what someone did.
+    static bool SampleData;
 
     // AlarmConfig, index 0 is alarm input 1
     static constexpr int AlarmCount = 8;

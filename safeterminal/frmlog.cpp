@@ -105,6 +105,9 @@ void frmLog::showEvent(QShowEvent *event)
 
 void frmLog::test()
 {
+    if (!AppConfig::SampleData) {
+        return;
+    }
     const int type = std::rand() % 4;
     // All ten or none; a database that cannot take them is given up on at once.
     DbWriteTransaction write;

@@ -38,9 +38,11 @@ void frmOpen::initForm()
     }
 
     auto *door = new frmSelectDoor;
+    auto *author = new frmSelectAuthor;
     connect(door, &frmSelectDoor::returnThis, this, &frmOpen::returnThis);
+    connect(door, &frmSelectDoor::doorOpened, author, &frmSelectAuthor::setDoor);
     ui->stackedWidget->addWidget(door);
-    ui->stackedWidget->addWidget(new frmSelectAuthor);
+    ui->stackedWidget->addWidget(author);
     ui->stackedWidget->addWidget(new frmSelectVerify);
 }
 

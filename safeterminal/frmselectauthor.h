@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <memory>
 
+class QTimer;
+
 namespace Ui {
 class frmSelectAuthor;
 }
@@ -18,13 +20,18 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     std::unique_ptr<Ui::frmSelectAuthor> ui;
+    QString door;
+    QTimer *approval = nullptr;
 
 public Q_SLOTS:
     void initForm();
     void verifyok();
+    // The door whose opening is being approved.
+    void setDoor(const QString &door);
 };
 
 #endif // FRMSELECTAUTHOR_H

@@ -2,6 +2,7 @@
 #include "ui_frmselectdoor.h"
 
 #include "appconfig.h"
+#include "dbhelper.h"
 
 #include <QTimer>
 
@@ -71,5 +72,10 @@ void frmSelectDoor::on_btnDown_clicked()
 
 void frmSelectDoor::on_btnDoor_clicked()
 {
-    emit returnThis(ui->btnDoor->text() == QStringLiteral("外门") ? 5 : 6);
+    const QString door = ui->btnDoor->text();
+    const QString mode = AppConfig::VerifyMode.value(AppConfig::OpenMode, QStringLiteral("未知模式"));
+    // Every opening is on record, with the verification it passed.
+    DBHelper::addLog(QStringLiteral("开柜日志"), QStringLiteral("开启%1(%2)").arg(door, mode));
+    emit doorOpened(door);
+    emit returnThis(door == QStringLiteral("外门") ? 5 : 6);
 }

@@ -34,6 +34,8 @@ private:
 
 Q_SIGNALS:
     void returnThis(int index);
+    // The door the operator chose to open, as its button reads.
+    void doorOpened(const QString &door);
 
 public Q_SLOTS:
     void initForm();

@@ -152,6 +152,9 @@ void frmStatus::initTable2()
 
 void frmStatus::test()
 {
+    if (!AppConfig::SampleData) {
+        return;
+    }
     // All ten or none; a database that cannot take them is given up on at once.
     DbWriteTransaction write;
     bool ok = write.isActive();

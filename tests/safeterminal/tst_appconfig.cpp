@@ -43,6 +43,7 @@ static const char defaultFile[] =
     "Temp=50\n"
     "Volumn=6\n"
     "TimeClose=15\n"
+    "SampleData=true\n"
     "\n"
     "[AlarmConfig]\n"
     "AlarmMode1=1\nAlarmLink1=true\nAlarmUp1=false\n"
@@ -105,6 +106,8 @@ private slots:
     void saveTellsWhetherTheFileWasWritten_data();
     void saveTellsWhetherTheFileWasWritten();
     void saveRewritesWholeFile();
+    void sampleDataSwitch_data();
+    void sampleDataSwitch();
     void backgroundNamingNoPictureIsTheDefault_data();
     void backgroundNamingNoPictureIsTheDefault();
 };
@@ -426,6 +429,33 @@ void tst_AppConfig::saveRewritesWholeFile()
 }
 
 QTEST_MAIN(tst_AppConfig)
+void tst_AppConfig::sampleDataSwitch_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("off") << QByteArray("SampleData=false\n") << false << QByteArray("SampleData=false\n");
+    QTest::newRow("on") << QByteArray("SampleData=true\n") << true << QByteArray("SampleData=true\n");
+    QTest::newRow("absent: on, as before the key existed") << QByteArray() << true << QByteArray("SampleData=true\n");
+}
+
+void tst_AppConfig::sampleDataSwitch()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, on);
+    QFETCH(QByteArray, written);
+    QByteArray text = customised();
+    text.replace("SampleData=true\n", line);
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    QCOMPARE(AppConfig::SampleData, on);
+    checkCustomisedKept();
+    QVERIFY(AppConfig::save());
+    QByteArray expected = customised();
+    expected.replace("SampleData=true\n", written);
+    QCOMPARE(readFile(AppConfig::ConfigFile), expected); // every other setting kept, the key at the group's end
+}
+
 void tst_AppConfig::backgroundNamingNoPictureIsTheDefault_data()
 {
     QTest::addColumn<QString>("stored");

@@ -89,6 +89,7 @@ private slots:
     void statusListsRowsPerPage();
     void statusPagesRequeryWhenChosen();
 
+    void noSampleRowsWhenTurnedOff();
     void sampleBatchGivesUpAtOnceUnderLock_data();
     void sampleBatchGivesUpAtOnceUnderLock();
 };
@@ -323,6 +324,20 @@ void tst_frmLog::statusPagesRequeryWhenChosen()
     QCOMPARE(shownColumn(screen.get(), "tableMain1", 3).first(), QStringLiteral("最新物资"));
     screen->findChild<QPushButton *>(QStringLiteral("btnStatus"))->click();
     QCOMPARE(stack->currentIndex(), 0);
+}
+
+void tst_frmLog::noSampleRowsWhenTurnedOff()
+{
+    AppConfig::SampleData = false;
+    {
+        frmLog log;
+        frmStatus status;
+        settle(&log);
+        settle(&status);
+    }
+    QCOMPARE(count(QStringLiteral("select (select count(*) from LogInfo)+(select count(*) from GoodsInfo)"
+                                  "+(select count(*) from ErrorInfo)")),
+             0);
 }
 
 void tst_frmLog::sampleBatchGivesUpAtOnceUnderLock_data()

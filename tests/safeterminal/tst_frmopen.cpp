@@ -50,7 +50,10 @@ private slots:
     void innerDoorLeadsToVerifyChoice();
     void countdownReachesZeroAndStays();
     void returnButtonSignals();
-    void nothingIsLogged();
+    void doorOpeningsAreRecorded_data();
+    void doorOpeningsAreRecorded();
+    void unknownModeIsRecordedAsSuch();
+    void approvalWithdrawnWhenLeft();
 };
 
 void tst_frmOpen::init()
@@ -218,14 +221,70 @@ void tst_frmOpen::returnButtonSignals()
     QCOMPARE(spy.count(), 1);
 }
 
-void tst_frmOpen::nothingIsLogged()
+void tst_frmOpen::doorOpeningsAreRecorded_data()
 {
-    showWithMode(3);
-    press(QStringLiteral("btnFinger1"));
-    press(QStringLiteral("btnFinger2"));
-    press(QStringLiteral("btnFinger3"));
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("fingers");
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<QStringList>("rows");
+    const QString approved = QStringLiteral("开柜日志|远程审核通过:外门");
+    QTest::newRow("no check, outer door") << 0 << QStringList() << 0
+                                         << QStringList{"开柜日志|开启外门(不需验证)", approved};
+    QTest::newRow("one person, inner door 1") << 1 << QStringList{"btnFinger"} << 1
+                                             << QStringList{"开柜日志|开启内门1(单人验证)"};
+    QTest::newRow("two persons, inner door 2") << 2 << QStringList{"btnFinger1", "btnFinger2"} << 2
+                                              << QStringList{"开柜日志|开启内门2(双人验证)"};
+    QTest::newRow("three persons, inner door 5") << 3 << QStringList{"btnFinger1", "btnFinger2", "btnFinger3"} << 5
+                                                << QStringList{"开柜日志|开启内门5(三人验证)"};
+    QTest::newRow("three persons, outer door")
+        << 3 << QStringList{"btnFinger1", "btnFinger2", "btnFinger3"} << 0
+        << QStringList{"开柜日志|开启外门(三人验证)", approved};
+    QTest::newRow("remote review: no door, no row") << 4 << QStringList() << -1 << QStringList();
+}
+
+void tst_frmOpen::doorOpeningsAreRecorded()
+{
+    QFETCH(int, mode);
+    QFETCH(QStringList, fingers);
+    QFETCH(int, downs);
+    QFETCH(QStringList, rows);
+    showWithMode(mode);
+    for (const QString &finger : fingers) {
+        press(finger);
+    }
+    if (downs >= 0) {
+        QCOMPARE(stack()->currentIndex(), int(frmOpen::PageDoor));
+        for (int i = 0; i < downs; ++i) {
+            press(QStringLiteral("btnDown"));
+        }
+        press(QStringLiteral("btnDoor"));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(TerminalFixture::logRows(), rows, 3000);
+    if (rows.size() == 2) {
+        // The approval says so once, however long the page stays.
+        QTest::qWait(1200);
+        QCOMPARE(TerminalFixture::logRows(), rows);
+    }
+}
+
+void tst_frmOpen::unknownModeIsRecordedAsSuch()
+{
+    showWithMode(1);
+    press(QStringLiteral("btnFinger"));
+    AppConfig::OpenMode = 9; // changed under the running flow
+    press(QStringLiteral("btnDown"));
     press(QStringLiteral("btnDoor"));
-    QVERIFY(TerminalFixture::logRows().isEmpty());
+    QCOMPARE(TerminalFixture::logRows(), QStringList{"开柜日志|开启内门1(未知模式)"});
+}
+
+void tst_frmOpen::approvalWithdrawnWhenLeft()
+{
+    showWithMode(0);
+    press(QStringLiteral("btnDoor"));
+    press(QStringLiteral("btnReturn"));
+    screen->hide();
+    QTest::qWait(1500); // past the approval's second
+    QCOMPARE(TerminalFixture::logRows(), QStringList{"开柜日志|开启外门(不需验证)"});
 }
 
 QTEST_MAIN(tst_frmOpen)
