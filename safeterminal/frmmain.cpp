@@ -7,6 +7,7 @@
 #include "frmlog.h"
 #include "frmmessagebox.h"
 #include "frmopen.h"
+#include "frmscreensaver.h"
 #include "frmstatus.h"
 #include "frmuser.h"
 #include "terminalstart.h"
@@ -99,6 +100,9 @@ void frmMain::initForm()
     setNet(true);
     setAc220(true);
     setPower(true);
+
+    saver = new frmScreenSaver(this);
+    connect(saver, &frmScreenSaver::woken, this, &frmMain::returnMain);
 }
 
 QString frmMain::styleSheetText()
@@ -229,6 +233,7 @@ void frmMain::initScreens()
     connect(config, &frmConfig::returnMain, this, &frmMain::returnMain);
     connect(config, &frmConfig::changeStyle, this, &frmMain::changeStyle);
     connect(status, &frmStatus::returnMain, this, &frmMain::returnMain);
+    connect(status, &frmStatus::dormant, saver, &frmScreenSaver::start);
     for (QWidget *page : std::initializer_list<QWidget *>{user, open, log, config, status}) {
         ui->stackedWidget->addWidget(page);
     }

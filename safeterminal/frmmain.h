@@ -13,6 +13,7 @@ class frmOpen;
 class frmLog;
 class frmConfig;
 class frmStatus;
+class frmScreenSaver;
 
 // The terminal's one top-level window: clock, status icons and the navigation
 // page, with the five operator screens in a stacked widget. It also owns the
@@ -34,6 +35,7 @@ protected:
 private:
     std::unique_ptr<Ui::frmMain> ui;
     bool screensBuilt = false;
+    frmScreenSaver *saver = nullptr;
     bool storageChecked = false;
 
 private Q_SLOTS:

@@ -57,6 +57,18 @@ void frmMessageBox::tell(const QString &msg)
     show();
 }
 
+void frmMessageBox::dismiss()
+{
+    if (!isVisible()) {
+        return;
+    }
+    if (ui->btnCancel->isVisibleTo(this)) {
+        on_btnCancel_clicked();
+    } else {
+        close();
+    }
+}
+
 void frmMessageBox::setModal(bool modal)
 {
     const Qt::WindowModality wanted = modal ? Qt::ApplicationModal : Qt::NonModal;

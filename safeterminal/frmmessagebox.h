@@ -21,6 +21,8 @@ public:
 
     // showInfo() and show() in one.
     void tell(const QString &msg);
+    // Closes the box; an open question counts as answered with 取消.
+    void dismiss();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -38,6 +38,7 @@ void frmStatus::initForm()
     ui->widgetReturn2->setFixedWidth(small ? 120 : 150);
 
     connect(ui->btnReturn, &QPushButton::clicked, this, &frmStatus::returnMain);
+    connect(ui->btnDormant, &QPushButton::clicked, this, &frmStatus::dormant);
     connect(ui->btnReturn1, &QPushButton::clicked, this, &frmStatus::returnMain);
     connect(ui->btnReturn2, &QPushButton::clicked, this, &frmStatus::returnMain);
     ui->widgetReturn->setProperty("flag", "return");

@@ -36,6 +36,8 @@ private:
 
 Q_SIGNALS:
     void returnMain();
+    // 休眠: the screen saver, at once.
+    void dormant();
 
 public Q_SLOTS:
     void test();

@@ -83,6 +83,14 @@ void frmUser::initTable()
     setupScreenTable(ui->tableMain);
 }
 
+void frmUser::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (ui->stackedWidget->currentIndex() != 0) {
+        returnThis(0);
+    }
+}
+
 void frmUser::receivePage(quint32 pageCurrent, quint32 pageCount, quint32 resultCount, quint32 resultCurrent)
 {
     Q_UNUSED(resultCurrent)

@@ -21,6 +21,11 @@ public:
     int rowsPerPage() const { return pageRows; }
     static QString deleteFailedText();
 
+protected:
+    // Entering user management starts at the list, even when a form was left
+    // open (the screen saver leaves forms unsaved).
+    void showEvent(QShowEvent *event) override;
+
 private:
     std::unique_ptr<Ui::frmUser> ui;
     int pageRows = 11;

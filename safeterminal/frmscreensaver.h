@@ -1,0 +1,52 @@
+#ifndef FRMSCREENSAVER_H
+#define FRMSCREENSAVER_H
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class frmScreenSaver;
+}
+class QTimer;
+
+// The screen saver: after TimeClose minutes without a press, drag, wheel or
+// key on any of the terminal's windows it covers the main window with the
+// dimmed background, a running clock and the system's name. The press that
+// wakes it is its own: nothing underneath sees it.
+class frmScreenSaver : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmScreenSaver(QWidget *mainWindow);
+    ~frmScreenSaver() override;
+
+    // How long a minute of TimeClose lasts, so tests need not wait minutes.
+    static void setMinuteMs(int msec);
+
+    bool isActive() const { return isVisible(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::frmScreenSaver> ui;
+    QTimer *idle = nullptr;
+    QTimer *clock = nullptr;
+    bool waking = false;
+
+    void restartIdle();
+
+Q_SIGNALS:
+    // The operator is back: the main window shows its navigation page.
+    void woken();
+
+public Q_SLOTS:
+    void start();
+    void wake();
+    void showTime();
+};
+
+#endif // FRMSCREENSAVER_H

@@ -1,0 +1,223 @@
+#include "terminalfixture.h"
+#include "testsupport.h"
+
+#include "appconfig.h"
+#include "dbcountthread.h"
+#include "frmmain.h"
+#include "frmmessagebox.h"
+#include "frmscreensaver.h"
+#include "frmuser.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+using namespace TestSupport;
+
+namespace {
+constexpr int MinuteMs = 200; // TimeClose counts minutes of this length here
+}
+
+class tst_ScreenSaver : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TerminalFixture> fixture;
+    std::unique_ptr<frmMain> window;
+
+    // The window with the saver off while it builds (that takes a while under
+    // the sanitizers), then idle time counted from a press with timeClose.
+    void build(int timeClose = 3)
+    {
+        AppConfig::TimeClose = 0;
+        window.reset(new frmMain);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // The screens are built right after the first paint.
+        QTRY_VERIFY(window->findChild<frmUser *>());
+        AppConfig::TimeClose = timeClose;
+        touch();
+    }
+
+    void touch() { QTest::mouseClick(window->findChild<QLabel *>(QStringLiteral("labTime")), Qt::LeftButton); }
+
+    frmScreenSaver *saver() const { return window->findChild<frmScreenSaver *>(); }
+    QStackedWidget *stack() const { return window->findChild<QStackedWidget *>(QStringLiteral("stackedWidget")); }
+
+    void enter(const char *nav)
+    {
+        QTest::mouseClick(window->findChild<QToolButton *>(QLatin1String(nav)), Qt::LeftButton);
+    }
+
+    static int logCount() { return count(QStringLiteral("select count(*) from LogInfo")); }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void appearsAfterIdleOnEveryScreen();
+    void activityKeepsItAway();
+    void wakingPressActsOnNothingUnderneath();
+    void formsAreLeftUnsavedAndBoxesClosed();
+    void rightPressOnTheSaverDoesNotEndTheProgram();
+    void dormantButtonStartsItAtOnce();
+    void newTimeCloseAppliesFromTheNextIdlePeriod();
+    void zeroTurnsItOff();
+    void clockKeepsTicking();
+};
+
+void tst_ScreenSaver::init()
+{
+    frmScreenSaver::setMinuteMs(MinuteMs);
+    fixture.reset(new TerminalFixture);
+    QVERIFY(fixture->isValid());
+    frmMessageBox::Instance()->hide();
+}
+
+void tst_ScreenSaver::cleanup()
+{
+    frmMessageBox::Instance()->hide();
+    window.reset();
+    fixture.reset();
+    frmScreenSaver::setMinuteMs(60000);
+}
+
+void tst_ScreenSaver::appearsAfterIdleOnEveryScreen()
+{
+    build(0);
+    // One window for every screen: each wait ends on the saver, each wake on the navigation page.
+    for (const char *nav : {"", "btnUser", "btnOpen", "btnLog", "btnConfig", "btnStatus"}) {
+        if (*nav) {
+            enter(nav);
+            QVERIFY2(stack()->currentIndex() > 0, nav);
+        }
+        AppConfig::TimeClose = 3;
+        touch();
+        QVERIFY(!saver()->isActive());
+        QTRY_VERIFY2_WITH_TIMEOUT(saver()->isActive(), nav, 5000);
+        // It covers the whole window, above every screen.
+        QCOMPARE(saver()->geometry(), window->rect());
+        QWidget *top = window->childAt(window->rect().center());
+        QVERIFY2(top == saver() || saver()->isAncestorOf(top), nav);
+        QCOMPARE(saver()->findChild<QLabel *>(QStringLiteral("labTitle"))->text(), QStringLiteral("智能保险柜管理系统"));
+        QCOMPARE(saver()->findChild<QLabel *>(QStringLiteral("labTip"))->text(), QStringLiteral("轻触屏幕返回"));
+        AppConfig::TimeClose = 0;
+        QTest::mouseClick(saver(), Qt::LeftButton);
+        QVERIFY(!saver()->isActive());
+        QCOMPARE(stack()->currentIndex(), 0);
+    }
+}
+
+void tst_ScreenSaver::activityKeepsItAway()
+{
+    build(10);
+    // Presses every 100 ms for well past one idle period: never idle long enough.
+    for (int i = 0; i < 30; ++i) {
+        touch();
+        QTest::qWait(100);
+        QVERIFY(!saver()->isActive());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(saver()->isActive(), 3000);
+}
+
+void tst_ScreenSaver::wakingPressActsOnNothingUnderneath()
+{
+    build();
+    QTRY_VERIFY_WITH_TIMEOUT(saver()->isActive(), 3000);
+    const int rows = logCount();
+    // Right where the user button lies under the saver.
+    auto *user = window->findChild<QToolButton *>(QStringLiteral("btnUser"));
+    const QPoint at = user->mapTo(window.get(), user->rect().center());
+    QTest::mouseClick(saver(), Qt::LeftButton, {}, at);
+    QVERIFY(!saver()->isActive());
+    QCOMPARE(stack()->currentIndex(), 0);
+    QCOMPARE(logCount(), rows); // the navigation press never happened
+}
+
+void tst_ScreenSaver::formsAreLeftUnsavedAndBoxesClosed()
+{
+    build(0);
+    enter("btnUser");
+    auto *users = window->findChild<frmUser *>();
+    QTest::mouseClick(users->findChild<QPushButton *>(QStringLiteral("btnAdd")), Qt::LeftButton);
+    users->findChild<QLineEdit *>(QStringLiteral("txtUserID"))->setText(QStringLiteral("77"));
+    users->findChild<QLineEdit *>(QStringLiteral("txtUserName"))->setText(QStringLiteral("未保存"));
+    frmMessageBox::Instance()->showQuestion(QStringLiteral("确定要删除用户吗?\n删除后不能恢复!"));
+    frmMessageBox::Instance()->show();
+    QSignalSpy answers(frmMessageBox::Instance(), &frmMessageBox::result);
+    AppConfig::TimeClose = 3;
+    touch();
+
+    QTRY_VERIFY_WITH_TIMEOUT(saver()->isActive(), 3000);
+    QVERIFY(!frmMessageBox::Instance()->isVisible());
+    QCOMPARE(answers.count(), 1);
+    QCOMPARE(answers.at(0).at(0).toBool(), false); // 取消
+
+    QTest::mouseClick(saver(), Qt::LeftButton);
+    QCOMPARE(stack()->currentIndex(), 0);
+    QCOMPARE(count(QStringLiteral("select count(*) from UserInfo")), 0);
+    // Back in user management: the list, not the abandoned form.
+    enter("btnUser");
+    QCOMPARE(users->findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))->currentIndex(), 0);
+}
+
+void tst_ScreenSaver::rightPressOnTheSaverDoesNotEndTheProgram()
+{
+    build(0);
+    saver()->start();
+    // QCoreApplication::exit() would end this loop with 0 at once.
+    QEventLoop loop;
+    QTimer::singleShot(0, this, [this] {
+        const QPoint bare = saver()->rect().topLeft() + QPoint(5, saver()->height() / 2);
+        QTest::mouseClick(saver(), Qt::RightButton, {}, bare);
+    });
+    QTimer::singleShot(400, &loop, [&loop] { loop.exit(7); });
+    QCOMPARE(loop.exec(), 7);
+}
+
+void tst_ScreenSaver::dormantButtonStartsItAtOnce()
+{
+    build(0); // even with the timed saver off
+    enter("btnStatus");
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("btnDormant")), Qt::LeftButton);
+    QVERIFY(saver()->isActive());
+}
+
+void tst_ScreenSaver::newTimeCloseAppliesFromTheNextIdlePeriod()
+{
+    build(2);
+    QElapsedTimer timer;
+    AppConfig::TimeClose = 12; // saved on the system page meanwhile
+    touch();
+    timer.start();
+    QTest::qWait(4 * MinuteMs); // past the old two minutes
+    QVERIFY(!saver()->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(saver()->isActive(), 12 * MinuteMs + 3000);
+    QVERIFY(timer.elapsed() >= 12 * MinuteMs - 50);
+}
+
+void tst_ScreenSaver::zeroTurnsItOff()
+{
+    build(0);
+    QTest::qWait(8 * MinuteMs);
+    QVERIFY(!saver()->isActive());
+}
+
+void tst_ScreenSaver::clockKeepsTicking()
+{
+    build(0);
+    saver()->start();
+    auto *time = saver()->findChild<QLabel *>(QStringLiteral("labTime"));
+    const QString first = time->text();
+    QVERIFY(!first.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(time->text() != first, 2500);
+}
+
+QTEST_MAIN(tst_ScreenSaver)
+#include "tst_screensaver.moc"
