@@ -80,6 +80,8 @@ private:
     bool titlePressed = false;
     bool cursorChanged = false;
     QPoint dragPos;
+    // Where the rubber band stands; a top-level band may pad its own geometry.
+    QRect bandRect;
     CursorPosition pressedPos;
     CursorPosition movingPos;
 };
@@ -183,7 +185,8 @@ void WidgetData::handleMousePress(QMouseEvent *event)
     const bool resizePreview = pressedPos.onEdges && helper->rubberBandOnResize();
     const bool movePreview = !pressedPos.onEdges && helper->rubberBandOnMove() && event->pos().y() < 30;
     if (resizePreview || movePreview) {
-        rubberBand->setGeometry(frame);
+        bandRect = frame;
+        rubberBand->setGeometry(bandRect);
         rubberBand->show();
     }
 }
@@ -198,7 +201,7 @@ void WidgetData::handleMouseRelease(QMouseEvent *event)
     pressedPos.reset();
     if (rubberBand && rubberBand->isVisible()) {
         rubberBand->hide();
-        widget->setGeometry(rubberBand->geometry());
+        widget->setGeometry(bandRect);
     }
 }
 
@@ -265,7 +268,7 @@ void WidgetData::updateCursorShape(const QPoint &global)
 void WidgetData::resizeWidget(const QPoint &global)
 {
     const bool preview = helper->rubberBandOnResize() && rubberBand;
-    const QRect original = preview ? rubberBand->frameGeometry() : widget->frameGeometry();
+    const QRect original = preview ? bandRect : widget->frameGeometry();
     QRect rect = original;
     if (pressedPos.onTopLeft) {
         rect.setLeft(global.x());
@@ -307,6 +310,7 @@ void WidgetData::resizeWidget(const QPoint &global)
         }
     }
     if (preview) {
+        bandRect = rect;
         rubberBand->setGeometry(rect);
     } else {
         widget->setGeometry(rect);
@@ -316,7 +320,8 @@ void WidgetData::resizeWidget(const QPoint &global)
 void WidgetData::moveWidget(const QPoint &global)
 {
     if (helper->rubberBandOnMove() && rubberBand) {
-        rubberBand->move(global - dragPos);
+        bandRect.moveTopLeft(global - dragPos);
+        rubberBand->setGeometry(bandRect);
     } else {
         widget->move(global - dragPos);
     }
