@@ -7,6 +7,15 @@
 #include <QStringList>
 #include <functional>
 
+#include "zemistyle.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QSlider;
 class QWidget;
 
 // Small static helpers shared by every program of the suite: desktop geometry,
@@ -119,6 +128,66 @@ public:
                                 const QString &defaultValue = QString());
     static void showDateSelect(QString &dateStart, QString &dateEnd,
                                const QString &format = QStringLiteral("yyyy-MM-dd"));
+
+    // Colour styles. The shared values hold the colours of the last sheet loaded
+    // (each "#F0F0F0" until then), for code that builds sheets at run time.
+    static QString fontName;
+    static QString textColor;
+    static QString panelColor;
+    static QString borderColor;
+    static QString normalColorStart;
+    static QString normalColorEnd;
+    static QString darkColorStart;
+    static QString darkColorEnd;
+    static QString highColor;
+
+    static void applyStyle(Style style);
+    static void applyStyleFile(const QString &qssFile);
+    static void applyStyleText(const QString &qssFile, QString &textColor, QString &panelColor,
+                               QString &borderColor, QString &normalColorStart, QString &normalColorEnd,
+                               QString &darkColorStart, QString &darkColorEnd, QString &highColor);
+    static void readPaletteColors(const QString &qss, QString &textColor, QString &panelColor,
+                                  QString &borderColor, QString &normalColorStart, QString &normalColorEnd,
+                                  QString &darkColorStart, QString &darkColorEnd, QString &highColor);
+    // Index 0 red, 1 green, 2 blue, 3 grey; any other index leaves the label alone.
+    static void setStatusLabelStyle(QLabel *label, int index);
+
+    // Sheet generators: each sets the sheet on the widget and returns it.
+    static QString buttonStyle(QPushButton *button, int radius = 5, int padding = 8,
+                               const QString &normalColor = QStringLiteral("#34495E"),
+                               const QString &normalTextColor = QStringLiteral("#FFFFFF"),
+                               const QString &hoverColor = QStringLiteral("#4E6D8C"),
+                               const QString &hoverTextColor = QStringLiteral("#F0F0F0"),
+                               const QString &pressedColor = QStringLiteral("#2D3E50"),
+                               const QString &pressedTextColor = QStringLiteral("#B8C6D1"));
+    static QString lineEditStyle(QLineEdit *lineEdit, int radius = 3, int borderWidth = 2,
+                                 const QString &normalColor = QStringLiteral("#DCE4EC"),
+                                 const QString &focusColor = QStringLiteral("#34495E"));
+    static QString progressBarStyle(QProgressBar *progressBar, int maxHeight = 12, int radius = 5,
+                                    int fontSize = 9, const QString &normalColor = QStringLiteral("#E8EDF2"),
+                                    const QString &chunkColor = QStringLiteral("#E74C3C"));
+    // The handle is twice the groove's height, overhangs it by half that height and is round.
+    static QString sliderStyle(QSlider *slider, int sliderHeight = 8,
+                               const QString &normalColor = QStringLiteral("#E8EDF2"),
+                               const QString &grooveColor = QStringLiteral("#1ABC9C"),
+                               const QString &handleBorderColor = QStringLiteral("#1ABC9C"),
+                               const QString &handleColor = QStringLiteral("#FFFFFF"),
+                               const QString &textColor = QStringLiteral("#000000"));
+    static QString radioButtonStyle(QRadioButton *radioButton, int indicatorRadius = 8,
+                                    const QString &normalColor = QStringLiteral("#D7DBDE"),
+                                    const QString &checkedColor = QStringLiteral("#34495E"));
+    static QString scrollBarStyle(QScrollBar *scrollBar, int handleRadius = 6, int handleMinLength = 120,
+                                  int barSize = 12, const QString &bgColor = QStringLiteral("#F5F5F5"),
+                                  const QString &handleColor = QStringLiteral("#9B9B9B"),
+                                  const QString &handleHoverColor = QStringLiteral("#797979"),
+                                  const QString &handlePressedColor = QStringLiteral("#5A5A5A"));
+
+    // The button rules of a navigation bar without icons; the widget carries the
+    // dynamic property flag with the position ("left", "right", "top", "bottom").
+    static QString navigationStyle(QWidget *widget, const QString &position, int borderWidth,
+                                   const QString &borderColor, const QString &normalBgColor,
+                                   const QString &darkBgColor, const QString &normalTextColor,
+                                   const QString &darkTextColor);
 };
 
 #endif // ZEMIHELPER_H

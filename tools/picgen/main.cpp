@@ -1,14 +1,20 @@
-// picgen: draws the terminal's backdrops, icons and control skins.
+// picgen: draws the terminal's backdrops, icons and control skins, and the
+// pictures of the framework's colour styles.
 //
 //   picgen <out-dir> [--preview <dir>]
+//   picgen --styles <framework-dir>
 //
 // Writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and <out-dir>/pictures.qrc.
 // With --preview it also writes a contact sheet and mock-ups into <dir>.
+// With --styles it draws <framework-dir>/qss/<style>/*.png for every qss/<style>.css and
+// writes <framework-dir>/framework.qrc (sheets, their pictures and the icon fonts).
 #include "common.h"
 #include "pictures.h"
+#include "styles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
@@ -18,10 +24,10 @@
 
 namespace {
 
-bool writeQrc(const QString &outDir, QStringList files)
+bool writeQrc(const QString &outDir, const QString &name, QStringList files)
 {
     std::sort(files.begin(), files.end());
-    QFile f(QDir(outDir).filePath(QStringLiteral("pictures.qrc")));
+    QFile f(QDir(outDir).filePath(name));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     QTextStream out(&f);
@@ -32,12 +38,46 @@ bool writeQrc(const QString &outDir, QStringList files)
     return out.status() == QTextStream::Ok;
 }
 
+// The framework's resources: every sheet with its pictures, and the icon fonts.
+int writeStyles(const QString &frameworkDir)
+{
+    const QDir fw(frameworkDir);
+    const QDir qss(fw.filePath(QStringLiteral("qss")));
+    const QStringList sheets = qss.entryList({QStringLiteral("*.css")}, QDir::Files, QDir::Name);
+    if (sheets.isEmpty()) {
+        std::fprintf(stderr, "no sheets in %s\n", qPrintable(qss.absolutePath()));
+        return 1;
+    }
+    QStringList files;
+    bool ok = true;
+    for (const QString &sheet : sheets) {
+        files << QStringLiteral("qss/") + sheet;
+        const std::vector<pg::Picture> pictures = pg::stylePictures(qss.filePath(sheet));
+        ok = !pictures.empty() && ok;
+        for (const pg::Picture &pic : pictures) {
+            qss.mkpath(QFileInfo(pic.path).path());
+            ok = pg::savePng(pic.image, qss.filePath(pic.path)) && ok;
+            files << QStringLiteral("qss/") + pic.path;
+        }
+    }
+    for (const QString &font : {QStringLiteral("image/fontawesome-webfont.ttf"), QStringLiteral("image/iconfont.ttf")}) {
+        if (fw.exists(font))
+            files << font;
+    }
+    ok = writeQrc(frameworkDir, QStringLiteral("framework.qrc"), files) && ok;
+    std::printf("%d sheets and their pictures listed in %s\n", static_cast<int>(sheets.size()),
+                qPrintable(fw.absoluteFilePath(QStringLiteral("framework.qrc"))));
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args.first() == QLatin1String("--styles"))
+        return writeStyles(args.at(1));
     QString previewDir;
     const int at = args.indexOf(QStringLiteral("--preview"));
     if (at >= 0 && at + 1 < args.size()) {
@@ -45,7 +85,7 @@ int main(int argc, char **argv)
         args.erase(args.begin() + at, args.begin() + at + 2);
     }
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: picgen <out-dir> [--preview <dir>]\n");
+        std::fprintf(stderr, "usage: picgen <out-dir> [--preview <dir>] | picgen --styles <framework-dir>\n");
         return 2;
     }
     const QString outDir = args.first();
@@ -70,7 +110,7 @@ int main(int argc, char **argv)
         ok = pg::savePng(pic.image, out.filePath(pic.path)) && ok;
         written << pic.path;
     }
-    if (!writeQrc(outDir, written)) {
+    if (!writeQrc(outDir, QStringLiteral("pictures.qrc"), written)) {
         std::fprintf(stderr, "cannot write pictures.qrc\n");
         ok = false;
     }
