@@ -1,9 +1,11 @@
-// picgen: draws the terminal's backdrops, icons and control skins.
+// picgen: draws the programs' backdrops, icons and control skins.
 //
 //   picgen <out-dir> [--preview <dir>]
+//   picgen --program tollconsole|toollauncher <out-dir>
 //
-// Writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and <out-dir>/pictures.qrc.
-// With --preview it also writes a contact sheet and mock-ups into <dir>.
+// For the terminal: writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and
+// <out-dir>/pictures.qrc; with --preview also a contact sheet and mock-ups into <dir>.
+// For another program: <out-dir>/image/* and <out-dir>/<program>.qrc.
 #include "common.h"
 #include "pictures.h"
 
@@ -18,10 +20,10 @@
 
 namespace {
 
-bool writeQrc(const QString &outDir, QStringList files)
+bool writeQrc(const QString &outDir, QStringList files, const QString &name = QStringLiteral("pictures"))
 {
     std::sort(files.begin(), files.end());
-    QFile f(QDir(outDir).filePath(QStringLiteral("pictures.qrc")));
+    QFile f(QDir(outDir).filePath(name + QStringLiteral(".qrc")));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     QTextStream out(&f);
@@ -32,12 +34,49 @@ bool writeQrc(const QString &outDir, QStringList files)
     return out.status() == QTextStream::Ok;
 }
 
+// One program's pictures into image/, saved by their extension, and its resource list.
+int writeProgram(const QString &program, const QString &outDir)
+{
+    std::vector<pg::Picture> pictures;
+    if (program == QLatin1String("tollconsole"))
+        pictures = pg::consolePictures();
+    else if (program == QLatin1String("toollauncher"))
+        pictures = pg::launcherPictures();
+    else {
+        std::fprintf(stderr, "unknown program: %s\n", qPrintable(program));
+        return 2;
+    }
+    const QDir out(outDir);
+    out.mkpath(QStringLiteral("image"));
+    QStringList written;
+    bool ok = true;
+    for (const pg::Picture &pic : pictures) {
+        const QString file = out.filePath(pic.path);
+        ok = (pic.path.endsWith(QLatin1String(".jpg")) ? pg::saveJpeg(pic.image, file, 90) : pg::savePng(pic.image, file)) && ok;
+        written << pic.path;
+    }
+    if (!writeQrc(outDir, written, program)) {
+        std::fprintf(stderr, "cannot write %s.qrc\n", qPrintable(program));
+        ok = false;
+    }
+    std::printf("%d pictures written to %s\n", static_cast<int>(written.size()), qPrintable(out.absolutePath()));
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    const int programAt = args.indexOf(QStringLiteral("--program"));
+    if (programAt >= 0 && programAt + 1 < args.size() && args.size() == 3) {
+        if (!pg::loadIconFont())
+            return 1;
+        const QString program = args.at(programAt + 1);
+        args.erase(args.begin() + programAt, args.begin() + programAt + 2);
+        return writeProgram(program, args.first());
+    }
     QString previewDir;
     const int at = args.indexOf(QStringLiteral("--preview"));
     if (at >= 0 && at + 1 < args.size()) {

@@ -1,0 +1,4 @@
+#include "pictures.h"
+namespace pg {
+std::vector<Picture> launcherPictures() { return {}; }
+}
