@@ -1,11 +1,13 @@
-// picgen: draws the terminal's backdrops, icons and control skins, and the
+// picgen: draws the programs' backdrops, icons and control skins, and the
 // pictures of the framework's colour styles.
 //
 //   picgen <out-dir> [--preview <dir>]
+//   picgen --program tollconsole|toollauncher <out-dir>
 //   picgen --styles <framework-dir>
 //
-// Writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and <out-dir>/pictures.qrc.
-// With --preview it also writes a contact sheet and mock-ups into <dir>.
+// For the terminal: writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and
+// <out-dir>/pictures.qrc; with --preview also a contact sheet and mock-ups into <dir>.
+// For another program: <out-dir>/image/* and <out-dir>/<program>.qrc.
 // With --styles it draws <framework-dir>/qss/<style>/*.png for every qss/<style>.css and
 // writes <framework-dir>/framework.qrc (sheets, their pictures and the icon fonts).
 #include "common.h"
@@ -24,10 +26,10 @@
 
 namespace {
 
-bool writeQrc(const QString &outDir, const QString &name, QStringList files)
+bool writeQrc(const QString &outDir, QStringList files, const QString &name = QStringLiteral("pictures"))
 {
     std::sort(files.begin(), files.end());
-    QFile f(QDir(outDir).filePath(name));
+    QFile f(QDir(outDir).filePath(name + QStringLiteral(".qrc")));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     QTextStream out(&f);
@@ -64,9 +66,38 @@ int writeStyles(const QString &frameworkDir)
         if (fw.exists(font))
             files << font;
     }
-    ok = writeQrc(frameworkDir, QStringLiteral("framework.qrc"), files) && ok;
+    ok = writeQrc(frameworkDir, files, QStringLiteral("framework")) && ok;
     std::printf("%d sheets and their pictures listed in %s\n", static_cast<int>(sheets.size()),
                 qPrintable(fw.absoluteFilePath(QStringLiteral("framework.qrc"))));
+    return ok ? 0 : 1;
+}
+
+// One program's pictures into image/, saved by their extension, and its resource list.
+int writeProgram(const QString &program, const QString &outDir)
+{
+    std::vector<pg::Picture> pictures;
+    if (program == QLatin1String("tollconsole"))
+        pictures = pg::consolePictures();
+    else if (program == QLatin1String("toollauncher"))
+        pictures = pg::launcherPictures();
+    else {
+        std::fprintf(stderr, "unknown program: %s\n", qPrintable(program));
+        return 2;
+    }
+    const QDir out(outDir);
+    out.mkpath(QStringLiteral("image"));
+    QStringList written;
+    bool ok = true;
+    for (const pg::Picture &pic : pictures) {
+        const QString file = out.filePath(pic.path);
+        ok = (pic.path.endsWith(QLatin1String(".jpg")) ? pg::saveJpeg(pic.image, file, 90) : pg::savePng(pic.image, file)) && ok;
+        written << pic.path;
+    }
+    if (!writeQrc(outDir, written, program)) {
+        std::fprintf(stderr, "cannot write %s.qrc\n", qPrintable(program));
+        ok = false;
+    }
+    std::printf("%d pictures written to %s\n", static_cast<int>(written.size()), qPrintable(out.absolutePath()));
     return ok ? 0 : 1;
 }
 
@@ -78,6 +109,14 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args.first() == QLatin1String("--styles"))
         return writeStyles(args.at(1));
+    const int programAt = args.indexOf(QStringLiteral("--program"));
+    if (programAt >= 0 && programAt + 1 < args.size() && args.size() == 3) {
+        if (!pg::loadIconFont())
+            return 1;
+        const QString program = args.at(programAt + 1);
+        args.erase(args.begin() + programAt, args.begin() + programAt + 2);
+        return writeProgram(program, args.first());
+    }
     QString previewDir;
     const int at = args.indexOf(QStringLiteral("--preview"));
     if (at >= 0 && at + 1 < args.size()) {
@@ -110,7 +149,7 @@ int main(int argc, char **argv)
         ok = pg::savePng(pic.image, out.filePath(pic.path)) && ok;
         written << pic.path;
     }
-    if (!writeQrc(outDir, QStringLiteral("pictures.qrc"), written)) {
+    if (!writeQrc(outDir, written)) {
         std::fprintf(stderr, "cannot write pictures.qrc\n");
         ok = false;
     }

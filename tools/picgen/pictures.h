@@ -17,6 +17,9 @@ std::vector<Picture> backgrounds(); // bg/*.jpg
 std::vector<Picture> icons();       // image/*.png
 std::vector<Picture> hands();       // hand/*.png, the enrolment screen's hands in pieces
 
+std::vector<Picture> consolePictures();  // the toll console's image/*
+std::vector<Picture> launcherPictures(); // the tools launcher's image/*
+
 // Contact sheet and a title-bar mock-up, for looking at the set as a whole.
 bool writePreviews(const QString &outDir, const QString &previewDir);
 

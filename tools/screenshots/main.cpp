@@ -195,6 +195,11 @@ int main(int argc, char *argv[])
              click(w, "btnLog4");
          }},
         {QStringLiteral("status-basic"), 0, [](frmMain &w) { click(w, "btnStatus"); }},
+        {QStringLiteral("screen-saver"), 0,
+         [](frmMain &w) {
+             click(w, "btnStatus");
+             click(w, "btnDormant");
+         }},
         {QStringLiteral("status-goods"), 0,
          [](frmMain &w) {
              click(w, "btnStatus");
