@@ -1,4 +1,5 @@
 #include "zemistyle.h"
+#include "frameworkresources.h"
 
 #include <QtGlobal>
 
@@ -24,12 +25,6 @@ const StyleRow &row(Style style)
 }
 
 } // namespace
-
-// Resources of a static library must be registered by name, outside any namespace.
-static void registerFrameworkResources()
-{
-    Q_INIT_RESOURCE(framework);
-}
 
 namespace ZemiStyle {
 
@@ -80,11 +75,7 @@ Style styleFromDisplayName(const QString &displayName, bool *ok)
 
 void initResources()
 {
-    static const bool done = [] {
-        registerFrameworkResources();
-        return true;
-    }();
-    Q_UNUSED(done)
+    FrameworkResources::init();
 }
 
 } // namespace ZemiStyle

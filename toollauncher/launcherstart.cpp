@@ -1,5 +1,6 @@
 #include "launcherstart.h"
 #include "appinit.h"
+#include "frameworkresources.h"
 
 #include <QApplication>
 #include <QColor>
@@ -12,6 +13,7 @@ QString LauncherStart::stylePath = QStringLiteral(":/qss/psblack.css");
 // Resources of a static library must be registered by name.
 static void registerResources()
 {
+    FrameworkResources::init(); // the style sheet
 #ifdef TOOLLAUNCHER_HAVE_PICTURES
     Q_INIT_RESOURCE(toollauncher);
 #endif

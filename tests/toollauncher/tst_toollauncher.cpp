@@ -169,6 +169,19 @@ private Q_SLOTS:
         QCOMPARE(QApplication::palette(), before);
     }
 
+    void shipsThePhotoEditorBlackStyle()
+    {
+        LauncherStart::initResources();
+        const QPalette before = QApplication::palette();
+        QVERIFY(LauncherStart::applyStyle(QStringLiteral(":/qss/psblack.css")));
+        const QColor window = QApplication::palette().color(QPalette::Window);
+        const QString sheet = qApp->styleSheet();
+        qApp->setStyleSheet(QString());
+        QApplication::setPalette(before);
+        QVERIFY(sheet.contains(QStringLiteral("QPushButton")));
+        QVERIFY2(window.lightness() < 100, qPrintable(window.name())); // a dark grey
+    }
+
     void exitEndsTheProgram_data()
     {
         QTest::addColumn<QString>("name");
