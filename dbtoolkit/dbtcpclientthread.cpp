@@ -33,7 +33,10 @@ void DbTcpClientThread::run()
         } else {
             const bool ok = openNow();
             emit debug(QStringLiteral("重连数据库%1").arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
-            handOff.serve(3000);
+            // The 3 s spacing is for failed attempts; a fresh connection goes to work at once.
+            if (!ok) {
+                handOff.serve(3000);
+            }
         }
     }
     handOff.close();

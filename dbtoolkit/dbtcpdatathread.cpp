@@ -55,22 +55,22 @@ void DbTcpDataThread::run()
             continue;
         }
 
-        if (local.ok) {
+        // A side that is down gets one reopen attempt and, when that fails, 3 s
+        // before anything else; a side that is up again goes to work at once.
+        if (!local.ok && !reopen(local, true)) {
+            handOff.serve(3000);
+        } else {
             checkDataLocalNow();
             handOff.serve(10);
-        } else {
-            reopen(local, true);
-            handOff.serve(3000);
         }
         if (handOff.stopRequested()) {
             continue;
         }
-        if (net.ok) {
+        if (!net.ok && !reopen(net, false)) {
+            handOff.serve(3000);
+        } else {
             checkDataNetNow();
             handOff.serve(10);
-        } else {
-            reopen(net, false);
-            handOff.serve(3000);
         }
         handOff.serve(5000);
     }
@@ -88,7 +88,7 @@ bool DbTcpDataThread::checkDue(DbLink &link)
     return link.lastCheck.elapsed() >= qint64(checkInterval) * 1000;
 }
 
-void DbTcpDataThread::reopen(DbLink &link, bool isLocal)
+bool DbTcpDataThread::reopen(DbLink &link, bool isLocal)
 {
     DbSync::ConnInfo copy;
     {
@@ -98,6 +98,7 @@ void DbTcpDataThread::reopen(DbLink &link, bool isLocal)
     const bool ok = link.open(copy, !isLocal);
     const QString text = isLocal ? QStringLiteral("重连本地数据库%1") : QStringLiteral("重连远程数据库%1");
     emit debug(text.arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
+    return ok;
 }
 
 bool DbTcpDataThread::checkNow(DbLink &link)

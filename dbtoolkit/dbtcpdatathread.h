@@ -55,7 +55,7 @@ private:
     QSet<quint64> warned;       // failed statements already reported
 
     bool checkDue(DbLink &link);
-    void reopen(DbLink &link, bool isLocal);
+    bool reopen(DbLink &link, bool isLocal);
     bool checkNow(DbLink &link);
     void closeNow(DbLink &link);
     bool hasOwnWork() const;
