@@ -27,7 +27,8 @@ bool DbLink::open(const DbSync::ConnInfo &info, bool mysqlOnly)
 bool DbLink::check()
 {
     bool alive = false;
-    if (db.isValid()) {
+    // A connection that never opened has nothing to prove.
+    if (db.isOpen()) {
         QSqlQuery query(db);
         alive = query.exec(QStringLiteral("select 1"));
     }
