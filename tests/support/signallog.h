@@ -70,4 +70,26 @@ private:
     void add(const QStringList &keys, const QStringList &rows);
 };
 
+// Warnings written while it lives, from any thread; they still reach the
+// handler that was installed before. One at a time.
+class WarningLog
+{
+public:
+    WarningLog();
+    ~WarningLog();
+    WarningLog(const WarningLog &) = delete;
+    WarningLog &operator=(const WarningLog &) = delete;
+
+    QStringList lines() const;
+    // Lines that contain part.
+    int count(const QString &part) const;
+
+private:
+    mutable QMutex mutex;
+    QStringList list;
+    QtMessageHandler previous;
+
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message);
+};
+
 #endif // SIGNALLOG_H
