@@ -30,7 +30,8 @@ QSqlDatabase open(const MysqlServer &server, const QString &connName, const QStr
 bool exec(const QString &connName, const QString &sql);
 // A database name of its own for this test process.
 QString uniqueDatabaseName(const QString &prefix);
-// A loopback port nobody listens on right now.
+// A loopback port nobody listens on right now, outside the range the kernel
+// hands to outgoing connections.
 int freePort();
 
 } // namespace MysqlTest
