@@ -79,6 +79,7 @@ private Q_SLOTS:
     void cleanupTestCase();
     void init();
     void cleanup();
+    void relaysThroughTempSql_data();
     void relaysThroughTempSql();
     void singleStatementsDoNotWaitForThePass();
     void appendRefusedWhileLocalSideIsDown();
@@ -97,6 +98,9 @@ void tst_DbTcpDataThread::initTestCase()
     QVERIFY(MysqlTest::exec(remote, QStringLiteral("CREATE DATABASE %1 CHARACTER SET utf8mb4").arg(database)));
     QVERIFY(MysqlTest::exec(remote, QStringLiteral("USE %1").arg(database)));
     QVERIFY(MysqlTest::exec(remote, QStringLiteral("CREATE TABLE Texts (Txt VARCHAR(200)) DEFAULT CHARSET=utf8mb4")));
+    // For a local side on MySQL.
+    QVERIFY(MysqlTest::exec(remote, QStringLiteral("CREATE TABLE TempSql (ID INT AUTO_INCREMENT PRIMARY KEY, "
+                                                   "StrSql TEXT) DEFAULT CHARSET=utf8mb4")));
 }
 
 void tst_DbTcpDataThread::cleanupTestCase()
@@ -113,6 +117,7 @@ void tst_DbTcpDataThread::init()
     localFile = dir.filePath(QStringLiteral("local%1.db").arg(++serial));
     QVERIFY(createLocal(localFile));
     QVERIFY(MysqlTest::exec(remote, QStringLiteral("delete from Texts")));
+    QVERIFY(MysqlTest::exec(remote, QStringLiteral("delete from TempSql")));
 }
 
 void tst_DbTcpDataThread::cleanup()
@@ -120,13 +125,27 @@ void tst_DbTcpDataThread::cleanup()
     TestSupport::closeConnection(localConn);
 }
 
+void tst_DbTcpDataThread::relaysThroughTempSql_data()
+{
+    QTest::addColumn<bool>("localMysql");
+    QTest::newRow("local SQLite file") << false;
+    QTest::newRow("local MySQL database") << true;
+}
+
 void tst_DbTcpDataThread::relaysThroughTempSql()
 {
+    QFETCH(bool, localMysql);
+
     WarningLog warnings;
     MessageLog messages;
     DbTcpDataThread thread;
     messages.watch(&thread, &DbTcpDataThread::debug);
     configure(thread, server, database, localFile);
+    const QString tempConn = localMysql ? remote : localConn;
+    if (localMysql) {
+        thread.setConnInfoLocal(DbType_MySql, QStringLiteral("dbLocal"), server.host, server.port, database,
+                                server.user, server.password);
+    }
     // Not running: the local side is not up.
     QVERIFY(!thread.appendSqlLocal(QStringLiteral("insert into Texts values('early')")));
     thread.start();
@@ -140,10 +159,10 @@ void tst_DbTcpDataThread::relaysThroughTempSql()
         QVERIFY(thread.appendSqlLocal(sql));
     }
     // Stored as given, in order.
-    QTRY_COMPARE_WITH_TIMEOUT(TestSupport::column(QStringLiteral("select StrSql from TempSql order by ID"), localConn),
+    QTRY_COMPARE_WITH_TIMEOUT(TestSupport::column(QStringLiteral("select StrSql from TempSql order by ID"), tempConn),
                               statements, 5000);
 
-    QTRY_COMPARE_WITH_TIMEOUT(TestSupport::count(QStringLiteral("select count(*) from TempSql"), localConn), 0, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(TestSupport::count(QStringLiteral("select count(*) from TempSql"), tempConn), 0, 15000);
     thread.stop();
     QVERIFY(thread.wait(5000));
 
