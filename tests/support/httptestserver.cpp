@@ -33,7 +33,8 @@ void HttpTestServer::answer(QTcpSocket *socket)
     if (silent) {
         return;
     }
-    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: "
+    socket->write("HTTP/1.1 " + QByteArray::number(statusCode) + ' ' + statusReason
+                  + "\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: "
                   + QByteArray::number(body.size()) + "\r\n\r\n" + body);
     socket->disconnectFromHost();
 }

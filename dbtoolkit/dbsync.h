@@ -1,0 +1,48 @@
+#ifndef DBSYNC_H
+#define DBSYNC_H
+
+#include "dbtype.h"
+
+#include <QList>
+#include <QSqlError>
+#include <QString>
+#include <QStringList>
+
+// Pieces shared by the synchronisation threads.
+namespace DbSync {
+
+// Where a thread's connection goes; set from any thread, read by the worker
+// when it opens.
+struct ConnInfo {
+    DbType dbType;
+    QString connName;
+    QString hostName;
+    int port;
+    QString dbName;
+    QString userName;
+    QString userPwd;
+};
+
+// The defaults every synchronisation thread starts from, under its own name.
+ConnInfo defaultConnInfo(const QString &connName);
+
+// A failure worth trying again later (connection lost, server going down,
+// lock wait or deadlock, a busy or unwritable SQLite file), as opposed to one
+// that the statement itself causes every time (syntax, duplicate key).
+bool isTransient(const QSqlError &error);
+
+// Milliseconds as the seconds of the threads' messages: "0.123".
+QString seconds(double msec);
+
+// Position of every key name in the column names, -1 for one that is not there.
+QList<int> keyIndexOf(const QStringList &columnName, const QStringList &keyName);
+// The fields at the key positions joined by "|"; a position the row does not
+// reach gives an empty part.
+QString keyOf(const QStringList &fields, const QList<int> &keyIndex);
+
+// The one debug line for a statement that failed and was given up.
+void warnDropped(const char *who, const QString &sql, const QSqlError &error);
+
+} // namespace DbSync
+
+#endif // DBSYNC_H

@@ -1,0 +1,307 @@
+#include "dbtcpclientthread.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QVariant>
+
+DbTcpClientThread::DbTcpClientThread(QObject *parent) : QThread(parent)
+{
+}
+
+DbTcpClientThread::~DbTcpClientThread()
+{
+    stop();
+    wait();
+}
+
+void DbTcpClientThread::run()
+{
+    handOff.open();
+    forever {
+        if (handOff.takeStop()) {
+            break;
+        }
+        if (checkDue()) {
+            checkNow();
+            link.lastCheck.restart();
+            continue;
+        }
+        if (link.ok) {
+            checkDataNow();
+            handOff.serve(100);
+        } else {
+            const bool ok = openNow();
+            emit debug(QStringLiteral("重连数据库%1").arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
+            // The 3 s spacing is for failed attempts; a fresh connection goes to work at once.
+            if (!ok) {
+                handOff.serve(3000);
+            }
+        }
+    }
+    handOff.close();
+    link.close();
+}
+
+bool DbTcpClientThread::checkDue()
+{
+    QMutexLocker lock(&handOff.mutex);
+    return link.lastCheck.elapsed() >= qint64(checkInterval) * 1000;
+}
+
+bool DbTcpClientThread::openNow()
+{
+    DbSync::ConnInfo copy;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        copy = info;
+    }
+    return link.open(copy, true);
+}
+
+bool DbTcpClientThread::checkNow()
+{
+    QElapsedTimer timer;
+    timer.start();
+    const bool ok = link.check();
+    emit debug(QStringLiteral("检查数据库连接(共 %1 条/用时 %2 秒)")
+                   .arg(1)
+                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
+    return ok;
+}
+
+void DbTcpClientThread::closeNow()
+{
+    link.close();
+    emit debug(QStringLiteral("关闭数据库"));
+}
+
+void DbTcpClientThread::initDbNow()
+{
+    if (!link.ok) {
+        return;
+    }
+    QList<int> ids;
+    QStringList names;
+    QList<int> addrs;
+    QStringList groups;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        ids = listDeviceID;
+        names = listDeviceName;
+        addrs = listDeviceAddr;
+        groups = listGroupName;
+    }
+    if (ids.isEmpty()) {
+        return;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    QSqlQuery query(link.database());
+    const QString clearSql = QStringLiteral("delete from DeviceLogTemp");
+    if (!query.exec(clearSql)) {
+        DbSync::warnDropped("DbTcpClientThread:", clearSql, query.lastError());
+    }
+    const QString insertSql =
+        QStringLiteral("insert into DeviceLogTemp(DeviceLogID,DeviceID,DeviceName,DeviceAddr,"
+                       "GroupName,TempValue,DampValue,PowerValue,SaveTime,LogCountAll,LogCountNoRead,Type) "
+                       "values(?,?,?,?,?,?,?,?,?,?,?,?)");
+    query.prepare(insertSql);
+    for (int i = 0; i < ids.size(); ++i) {
+        // Lists shorter than the IDs give empty names and zero addresses.
+        query.addBindValue(QString::number(i + 1));
+        query.addBindValue(QString::number(ids.at(i)));
+        query.addBindValue(names.value(i));
+        query.addBindValue(QString::number(addrs.value(i)));
+        query.addBindValue(groups.value(i));
+        query.addBindValue(QString::number(20.0));
+        query.addBindValue(QString::number(50.0));
+        query.addBindValue(QString::number(1.0));
+        query.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        query.addBindValue(QStringLiteral("0"));
+        query.addBindValue(QStringLiteral("0"));
+        query.addBindValue(QStringLiteral("运行记录"));
+        if (!query.exec()) {
+            DbSync::warnDropped("DbTcpClientThread:", insertSql, query.lastError());
+        }
+    }
+    emit debug(QStringLiteral("远程清空并新建数据(共 %1 条/用时 %2 秒)")
+                   .arg(ids.size())
+                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
+}
+
+bool DbTcpClientThread::checkDataNow()
+{
+    QList<Statement> batch;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        batch = sqls;
+    }
+    if (batch.isEmpty() || !link.ok) {
+        return false;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    QSqlDatabase db = link.database();
+    QSqlError failure;
+    bool committed = false;
+    if (db.transaction()) {
+        bool cut = false;
+        {
+            QSqlQuery query(db);
+            for (const Statement &statement : qAsConst(batch)) {
+                if (query.exec(statement.sql)) {
+                    continue;
+                }
+                const QSqlError error = query.lastError();
+                if (DbSync::isTransient(error)) {
+                    failure = error;
+                    cut = true;
+                    break;
+                }
+                // Its own fault: it goes with the batch, told once however often the batch is retried.
+                if (!warned.contains(statement.seq)) {
+                    warned.insert(statement.seq);
+                    DbSync::warnDropped("DbTcpClientThread:", statement.sql, error);
+                }
+            }
+        }
+        if (!cut) {
+            committed = db.commit();
+            if (!committed) {
+                failure = db.lastError();
+            }
+        }
+        if (!committed) {
+            db.rollback();
+        }
+    } else {
+        failure = db.lastError();
+    }
+    const double msec = double(timer.nsecsElapsed()) / 1e6;
+    link.ok = committed;
+    if (!committed) {
+        emit debug(QStringLiteral("提交事务失败: %1").arg(failure.text()));
+        return false;
+    }
+
+    // Only what this commit ran leaves the queue: statements appended
+    // meanwhile, also one that took the place of the last, stay for the next.
+    QSet<quint64> done;
+    done.reserve(batch.size());
+    for (const Statement &statement : qAsConst(batch)) {
+        done.insert(statement.seq);
+        warned.remove(statement.seq);
+    }
+    {
+        QMutexLocker lock(&handOff.mutex);
+        for (auto it = sqls.begin(); it != sqls.end();) {
+            if (done.contains(it->seq)) {
+                queuedTexts.remove(it->sql);
+                it = sqls.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    emit debug(QStringLiteral("远程实时更新数据(共 %1 条/用时 %2 秒)").arg(batch.size()).arg(DbSync::seconds(msec)));
+    return true;
+}
+
+bool DbTcpClientThread::openDb()
+{
+    return handOff.call<bool>([this] { return openNow(); }, false);
+}
+
+bool DbTcpClientThread::checkDb()
+{
+    return handOff.call<bool>([this] { return checkNow(); }, false);
+}
+
+void DbTcpClientThread::closeDb()
+{
+    const bool done = handOff.call<bool>([this] { closeNow(); return true; }, false);
+    if (!done) {
+        // The worker is not running, and closed its connection when it ended.
+        link.ok = false;
+        emit debug(QStringLiteral("关闭数据库"));
+    }
+}
+
+void DbTcpClientThread::initDb()
+{
+    if (handOff.inWorker()) {
+        initDbNow();
+    } else {
+        handOff.post([this] { initDbNow(); });
+    }
+}
+
+void DbTcpClientThread::stop()
+{
+    handOff.stop();
+}
+
+void DbTcpClientThread::append(const QString &sql)
+{
+    QMutexLocker lock(&handOff.mutex);
+    if (queuedTexts.contains(sql)) {
+        return;
+    }
+    if (sqls.size() >= maxCount && !sqls.isEmpty()) {
+        queuedTexts.remove(sqls.takeLast().sql);
+    }
+    sqls.append(Statement{nextSeq++, sql});
+    queuedTexts.insert(sql);
+}
+
+void DbTcpClientThread::clear()
+{
+    QMutexLocker lock(&handOff.mutex);
+    sqls.clear();
+    queuedTexts.clear();
+}
+
+bool DbTcpClientThread::checkData()
+{
+    return handOff.call<bool>([this] { return checkDataNow(); }, false);
+}
+
+void DbTcpClientThread::setConnInfo(DbType dbType, const QString &connName, const QString &hostName, int port,
+                                    const QString &dbName, const QString &userName, const QString &userPwd)
+{
+    QMutexLocker lock(&handOff.mutex);
+    info = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+}
+
+void DbTcpClientThread::setCheckInterval(int checkInterval)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->checkInterval = checkInterval;
+}
+
+void DbTcpClientThread::setListDeviceID(const QList<int> &listDeviceID)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->listDeviceID = listDeviceID;
+}
+
+void DbTcpClientThread::setListDeviceName(const QStringList &listDeviceName)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->listDeviceName = listDeviceName;
+}
+
+void DbTcpClientThread::setListDeviceAddr(const QList<int> &listDeviceAddr)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->listDeviceAddr = listDeviceAddr;
+}
+
+void DbTcpClientThread::setListGroupName(const QStringList &listGroupName)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->listGroupName = listGroupName;
+}

@@ -1,0 +1,546 @@
+#include "dbtcpdatathread.h"
+
+#include <QElapsedTimer>
+#include <QPair>
+#include <QSqlQuery>
+#include <QVariant>
+#include <QtDebug>
+
+namespace {
+
+// Rows deleted by one statement: well below every driver's limit of bound values.
+constexpr int deleteChunk = 500;
+
+} // namespace
+
+DbTcpDataThread::DbTcpDataThread(QObject *parent) : QThread(parent)
+{
+    handOff.setOwnWork([this] { return hasOwnWork(); }, [this] { doOwnWork(); });
+}
+
+DbTcpDataThread::~DbTcpDataThread()
+{
+    stop();
+    wait();
+}
+
+void DbTcpDataThread::run()
+{
+    handOff.open();
+    forever {
+        if (handOff.takeStop()) {
+            break;
+        }
+        QString sql;
+        if (takeFirst(execSqlsLocal, &sql)) {
+            runSingle(local, sql);
+            handOff.serve(10);
+            continue;
+        }
+        if (takeFirst(execSqlsNet, &sql)) {
+            runSingle(net, sql);
+            handOff.serve(10);
+            continue;
+        }
+        if (checkDue(local)) {
+            checkNow(local);
+            handOff.serve(10);
+            local.lastCheck.restart();
+            continue;
+        }
+        if (checkDue(net)) {
+            checkNow(net);
+            handOff.serve(10);
+            net.lastCheck.restart();
+            continue;
+        }
+
+        // A side that is down gets one reopen attempt and, when that fails, 3 s
+        // before anything else; a side that is up again goes to work at once.
+        if (!local.ok && !reopen(local, true)) {
+            handOff.serve(3000);
+        } else {
+            checkDataLocalNow();
+            handOff.serve(10);
+        }
+        if (handOff.stopRequested()) {
+            continue;
+        }
+        if (!net.ok && !reopen(net, false)) {
+            handOff.serve(3000);
+        } else {
+            checkDataNetNow();
+            handOff.serve(10);
+        }
+        handOff.serve(5000);
+    }
+    // From here producers are turned away; what they handed over is stored
+    // before the connections go.
+    handOff.close();
+    storePending(true);
+    local.close();
+    net.close();
+}
+
+bool DbTcpDataThread::checkDue(DbLink &link)
+{
+    QMutexLocker lock(&handOff.mutex);
+    return link.lastCheck.elapsed() >= qint64(checkInterval) * 1000;
+}
+
+bool DbTcpDataThread::reopen(DbLink &link, bool isLocal)
+{
+    DbSync::ConnInfo copy;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        copy = isLocal ? infoLocal : infoNet;
+    }
+    const bool ok = link.open(copy, !isLocal);
+    const QString text = isLocal ? QStringLiteral("重连本地数据库%1") : QStringLiteral("重连远程数据库%1");
+    emit debug(text.arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
+    return ok;
+}
+
+bool DbTcpDataThread::checkNow(DbLink &link)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const bool ok = link.check();
+    emit debug(QStringLiteral("检查数据库连接(共 %1 条/用时 %2 秒)")
+                   .arg(1)
+                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
+    return ok;
+}
+
+void DbTcpDataThread::closeNow(DbLink &link)
+{
+    link.close();
+    emit debug(QStringLiteral("关闭数据库"));
+}
+
+bool DbTcpDataThread::hasOwnWork() const
+{
+    // Asked with handOff.mutex held. Statements for a local side that is down
+    // are no work yet: they wait for the reconnect.
+    return (!pendingLocal.isEmpty() && local.ok) || !execSqlsLocal.isEmpty() || !execSqlsNet.isEmpty();
+}
+
+void DbTcpDataThread::doOwnWork()
+{
+    storePending(false);
+    QString sql;
+    while (takeFirst(execSqlsLocal, &sql)) {
+        runSingle(local, sql);
+    }
+    while (takeFirst(execSqlsNet, &sql)) {
+        runSingle(net, sql);
+    }
+}
+
+bool DbTcpDataThread::takeFirst(QStringList &list, QString *sql)
+{
+    QMutexLocker lock(&handOff.mutex);
+    if (list.isEmpty()) {
+        return false;
+    }
+    *sql = list.takeFirst();
+    return true;
+}
+
+bool DbTcpDataThread::runSingle(DbLink &link, const QString &sql)
+{
+    QSqlQuery query(link.database());
+    if (query.exec(sql)) {
+        return true;
+    }
+    DbSync::warnDropped("DbTcpDataThread:", sql, query.lastError());
+    return false;
+}
+
+void DbTcpDataThread::storePending(bool evenIfDown)
+{
+    QStringList batch;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        if (!evenIfDown && !local.ok) {
+            return;
+        }
+        batch = pendingLocal;
+    }
+    if (batch.isEmpty()) {
+        return;
+    }
+
+    // One local transaction for whatever came in meanwhile: one disk sync, not one each.
+    QSqlDatabase db = local.database();
+    QSqlError failure;
+    bool stored = false;
+    if (db.transaction()) {
+        bool cut = false;
+        {
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral("insert into TempSql(StrSql) values(?)"));
+            for (const QString &sql : qAsConst(batch)) {
+                query.addBindValue(sql);
+                if (query.exec()) {
+                    continue;
+                }
+                const QSqlError error = query.lastError();
+                if (DbSync::isTransient(error)) {
+                    failure = error;
+                    cut = true;
+                    break;
+                }
+                DbSync::warnDropped("DbTcpDataThread:", sql, error);
+            }
+        }
+        if (!cut) {
+            stored = db.commit();
+            if (!stored) {
+                failure = db.lastError();
+            }
+        }
+        if (!stored) {
+            db.rollback();
+        }
+    } else {
+        failure = db.lastError();
+    }
+    if (!stored) {
+        // Kept for after the reconnect; until then producers are turned away.
+        local.ok = false;
+        qWarning().noquote() << "DbTcpDataThread: cannot store statements in TempSql, kept for later:"
+                             << failure.text();
+        return;
+    }
+    QMutexLocker lock(&handOff.mutex);
+    pendingLocal.erase(pendingLocal.begin(), pendingLocal.begin() + batch.size());
+}
+
+bool DbTcpDataThread::deleteDone()
+{
+    if (doneIds.isEmpty()) {
+        return true;
+    }
+    if (!local.ok) {
+        return false;
+    }
+    const QStringList all = doneIds.values();
+    QSqlQuery query(local.database());
+    for (int from = 0; from < all.size(); from += deleteChunk) {
+        const QStringList chunk = all.mid(from, deleteChunk);
+        QStringList marks;
+        for (int i = 0; i < chunk.size(); ++i) {
+            marks << QStringLiteral("?");
+        }
+        query.prepare(QStringLiteral("delete from TempSql where ID in (%1)").arg(marks.join(QLatin1Char(','))));
+        for (const QString &id : chunk) {
+            query.addBindValue(id);
+        }
+        if (!query.exec()) {
+            // The rows are not sent again meanwhile: their IDs stay in doneIds.
+            local.ok = false;
+            qWarning().noquote() << "DbTcpDataThread: cannot delete relayed rows from TempSql, trying again later:"
+                                 << query.lastError().text();
+            return false;
+        }
+        for (const QString &id : chunk) {
+            doneIds.remove(id);
+        }
+    }
+    return true;
+}
+
+bool DbTcpDataThread::checkDataLocalNow()
+{
+    if (!local.ok) {
+        return false;
+    }
+    if (!deleteDone()) {
+        return false;
+    }
+    {
+        QMutexLocker lock(&handOff.mutex);
+        if (sqls.size() >= maxCount) {
+            return true;
+        }
+    }
+
+    QList<QPair<QString, QString>> rows;
+    {
+        QSqlQuery query(local.database());
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral("select ID,StrSql from TempSql order by ID limit ?"));
+        query.addBindValue(maxCount);
+        if (!query.exec()) {
+            local.ok = false;
+            qWarning().noquote() << "DbTcpDataThread: cannot read TempSql:" << query.lastError().text();
+            return false;
+        }
+        while (query.next()) {
+            rows.append(qMakePair(query.value(0).toString(), query.value(1).toString()));
+        }
+    }
+
+    QMutexLocker lock(&handOff.mutex);
+    for (const auto &row : qAsConst(rows)) {
+        if (sqls.size() >= maxCount) {
+            break;
+        }
+        // Every row goes on its own, identical texts too; a row already
+        // queued or already sent is not queued again.
+        if (ids.contains(row.first) || doneIds.contains(row.first)) {
+            continue;
+        }
+        sqls.append(Statement{nextSeq++, row.first, row.second});
+        ids.insert(row.first);
+    }
+    return true;
+}
+
+bool DbTcpDataThread::checkDataNetNow()
+{
+    QList<Statement> batch;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        batch = sqls;
+    }
+    if (batch.isEmpty() || !net.ok) {
+        return false;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    QSqlDatabase db = net.database();
+    QSqlError failure;
+    bool committed = false;
+    if (db.transaction()) {
+        bool cut = false;
+        {
+            QSqlQuery query(db);
+            for (const Statement &statement : qAsConst(batch)) {
+                if (query.exec(statement.sql)) {
+                    continue;
+                }
+                const QSqlError error = query.lastError();
+                if (DbSync::isTransient(error)) {
+                    failure = error;
+                    cut = true;
+                    break;
+                }
+                // Its own fault: it goes with the batch, told once however often the batch is retried.
+                if (!warned.contains(statement.seq)) {
+                    warned.insert(statement.seq);
+                    DbSync::warnDropped("DbTcpDataThread:", statement.sql, error);
+                }
+            }
+        }
+        if (!cut) {
+            committed = db.commit();
+            if (!committed) {
+                failure = db.lastError();
+            }
+        }
+        if (!committed) {
+            db.rollback();
+        }
+    } else {
+        failure = db.lastError();
+    }
+    const double msec = double(timer.nsecsElapsed()) / 1e6;
+    net.ok = committed;
+    if (!committed) {
+        emit debug(QStringLiteral("提交事务失败: %1").arg(failure.text()));
+        return false;
+    }
+
+    QSet<quint64> done;
+    done.reserve(batch.size());
+    for (const Statement &statement : qAsConst(batch)) {
+        done.insert(statement.seq);
+        warned.remove(statement.seq);
+        if (!statement.id.isEmpty()) {
+            doneIds.insert(statement.id);
+        }
+    }
+    {
+        QMutexLocker lock(&handOff.mutex);
+        for (auto it = sqls.begin(); it != sqls.end();) {
+            if (done.contains(it->seq)) {
+                ids.remove(it->id);
+                it = sqls.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    deleteDone();
+    emit debug(QStringLiteral("远程实时更新数据(共 %1 条/用时 %2 秒)").arg(batch.size()).arg(DbSync::seconds(msec)));
+    return true;
+}
+
+bool DbTcpDataThread::openDbLocal()
+{
+    return handOff.call<bool>(
+        [this] {
+            DbSync::ConnInfo copy;
+            {
+                QMutexLocker lock(&handOff.mutex);
+                copy = infoLocal;
+            }
+            return local.open(copy, false);
+        },
+        false);
+}
+
+bool DbTcpDataThread::checkDbLocal()
+{
+    return handOff.call<bool>([this] { return checkNow(local); }, false);
+}
+
+void DbTcpDataThread::closeDbLocal()
+{
+    if (!handOff.call<bool>([this] { closeNow(local); return true; }, false)) {
+        // The worker is not running, and closed its connections when it ended.
+        local.ok = false;
+        emit debug(QStringLiteral("关闭数据库"));
+    }
+}
+
+bool DbTcpDataThread::openDbNet()
+{
+    return handOff.call<bool>(
+        [this] {
+            DbSync::ConnInfo copy;
+            {
+                QMutexLocker lock(&handOff.mutex);
+                copy = infoNet;
+            }
+            return net.open(copy, true);
+        },
+        false);
+}
+
+bool DbTcpDataThread::checkDbNet()
+{
+    return handOff.call<bool>([this] { return checkNow(net); }, false);
+}
+
+void DbTcpDataThread::closeDbNet()
+{
+    if (!handOff.call<bool>([this] { closeNow(net); return true; }, false)) {
+        net.ok = false;
+        emit debug(QStringLiteral("关闭数据库"));
+    }
+}
+
+void DbTcpDataThread::stop()
+{
+    handOff.stop();
+}
+
+void DbTcpDataThread::append(const QString &sql)
+{
+    QMutexLocker lock(&handOff.mutex);
+    for (const Statement &statement : qAsConst(sqls)) {
+        if (statement.sql == sql) {
+            return;
+        }
+    }
+    if (sqls.size() >= maxCount && !sqls.isEmpty()) {
+        // A TempSql row pushed out here is read again on a later pass.
+        ids.remove(sqls.takeLast().id);
+    }
+    sqls.append(Statement{nextSeq++, QString(), sql});
+}
+
+void DbTcpDataThread::clear()
+{
+    QMutexLocker lock(&handOff.mutex);
+    sqls.clear();
+    ids.clear();
+}
+
+bool DbTcpDataThread::appendSqlLocal(const QString &sql)
+{
+    const bool inWorker = handOff.inWorker();
+    {
+        QMutexLocker lock(&handOff.mutex);
+        if (!local.ok || (!inWorker && !handOff.acceptingLocked())) {
+            return false;
+        }
+        pendingLocal.append(sql);
+    }
+    if (inWorker) {
+        storePending(false);
+    } else {
+        handOff.wake();
+    }
+    return true;
+}
+
+void DbTcpDataThread::appendExecSqlLocal(const QString &sql)
+{
+    {
+        QMutexLocker lock(&handOff.mutex);
+        execSqlsLocal.append(sql);
+    }
+    handOff.wake();
+}
+
+void DbTcpDataThread::appendExecSqlNet(const QString &sql)
+{
+    {
+        QMutexLocker lock(&handOff.mutex);
+        execSqlsNet.append(sql);
+    }
+    handOff.wake();
+}
+
+bool DbTcpDataThread::execSqlLocal(const QString &sql)
+{
+    if (handOff.inWorker()) {
+        return runSingle(local, sql);
+    }
+    appendExecSqlLocal(sql);
+    return true;
+}
+
+bool DbTcpDataThread::execSqlNet(const QString &sql)
+{
+    if (handOff.inWorker()) {
+        return runSingle(net, sql);
+    }
+    appendExecSqlNet(sql);
+    return true;
+}
+
+bool DbTcpDataThread::checkDataLocal()
+{
+    return handOff.call<bool>([this] { return checkDataLocalNow(); }, false);
+}
+
+bool DbTcpDataThread::checkDataNet()
+{
+    return handOff.call<bool>([this] { return checkDataNetNow(); }, false);
+}
+
+void DbTcpDataThread::setConnInfoLocal(DbType dbType, const QString &connName, const QString &hostName, int port,
+                                       const QString &dbName, const QString &userName, const QString &userPwd)
+{
+    QMutexLocker lock(&handOff.mutex);
+    infoLocal = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+}
+
+void DbTcpDataThread::setConnInfoNet(DbType dbType, const QString &connName, const QString &hostName, int port,
+                                     const QString &dbName, const QString &userName, const QString &userPwd)
+{
+    QMutexLocker lock(&handOff.mutex);
+    infoNet = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+}
+
+void DbTcpDataThread::setCheckInterval(int checkInterval)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->checkInterval = checkInterval;
+}

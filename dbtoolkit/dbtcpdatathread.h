@@ -1,0 +1,97 @@
+#ifndef DBTCPDATATHREAD_H
+#define DBTCPDATATHREAD_H
+
+#include "dbhandoff.h"
+#include "dblink.h"
+
+#include <QList>
+#include <QSet>
+#include <QStringList>
+#include <QThread>
+
+// Forwards statements from a local database to a remote one without losing
+// them while the remote side is away. Producers store statements in the local
+// table TempSql (ID, StrSql) through appendSqlLocal(); the thread reads them
+// in ID order, runs them remotely in one transaction and deletes each row by
+// its own ID once the commit that ran it succeeded. A batch cut short by a
+// passing fault is rolled back and stays queued; a statement that fails by
+// itself is reported once and removed, so the queue drains. Both connections,
+// local and net, are kept like DbLocalThread's and live in the worker thread.
+class DbTcpDataThread : public QThread
+{
+    Q_OBJECT
+public:
+    explicit DbTcpDataThread(QObject *parent = nullptr);
+    ~DbTcpDataThread() override;
+
+protected:
+    void run() override;
+
+private:
+    // A statement waiting for the remote transaction: id is its TempSql row,
+    // empty for one given to append(); seq tells identical texts apart.
+    struct Statement {
+        quint64 seq;
+        QString id;
+        QString sql;
+    };
+
+    DbHandOff handOff{this};
+    DbLink local;
+    DbLink net;
+    // Guarded by handOff.mutex.
+    DbSync::ConnInfo infoLocal = DbSync::defaultConnInfo(QStringLiteral("dbLocal"));
+    DbSync::ConnInfo infoNet = DbSync::defaultConnInfo(QStringLiteral("dbNet"));
+    int checkInterval = 30;
+    int maxCount = 1000;
+    QList<Statement> sqls;
+    QSet<QString> ids;          // TempSql IDs in sqls
+    quint64 nextSeq = 0;
+    QStringList pendingLocal;   // taken by appendSqlLocal, not yet in TempSql
+    QStringList execSqlsLocal;
+    QStringList execSqlsNet;
+    // Worker only.
+    QSet<QString> doneIds;      // committed remotely, still to delete locally
+    QSet<quint64> warned;       // failed statements already reported
+
+    bool checkDue(DbLink &link);
+    bool reopen(DbLink &link, bool isLocal);
+    bool checkNow(DbLink &link);
+    void closeNow(DbLink &link);
+    bool hasOwnWork() const;
+    void doOwnWork();
+    bool takeFirst(QStringList &list, QString *sql);
+    bool runSingle(DbLink &link, const QString &sql);
+    void storePending(bool evenIfDown);
+    bool deleteDone();
+    bool checkDataLocalNow();
+    bool checkDataNetNow();
+
+Q_SIGNALS:
+    void debug(const QString &msg);
+
+public Q_SLOTS:
+    bool openDbLocal();
+    bool checkDbLocal();
+    void closeDbLocal();
+    bool openDbNet();
+    bool checkDbNet();
+    void closeDbNet();
+    void stop();
+    void append(const QString &sql);
+    void clear();
+    bool appendSqlLocal(const QString &sql);
+    void appendExecSqlLocal(const QString &sql);
+    void appendExecSqlNet(const QString &sql);
+    bool execSqlLocal(const QString &sql);
+    bool execSqlNet(const QString &sql);
+    bool checkDataLocal();
+    bool checkDataNet();
+    void setConnInfoLocal(DbType dbType, const QString &connName, const QString &hostName, int port,
+                          const QString &dbName, const QString &userName, const QString &userPwd);
+    void setConnInfoNet(DbType dbType, const QString &connName, const QString &hostName, int port,
+                        const QString &dbName, const QString &userName, const QString &userPwd);
+    void setCheckInterval(int checkInterval);
+};
+
+#endif // DBTCPDATATHREAD_H

@@ -1,0 +1,249 @@
+#include "dbtcpserverthread.h"
+
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+DbTcpServerThread::DbTcpServerThread(QObject *parent) : QThread(parent)
+{
+}
+
+DbTcpServerThread::~DbTcpServerThread()
+{
+    stop();
+    wait();
+}
+
+void DbTcpServerThread::run()
+{
+    handOff.open();
+    forever {
+        if (handOff.takeStop()) {
+            break;
+        }
+        if (checkDue()) {
+            checkNow();
+            link.lastCheck.restart();
+            continue;
+        }
+        if (link.ok) {
+            checkDataNow();
+            handOff.serve(currentReadInterval());
+        } else {
+            const bool ok = openNow();
+            emit debug(QStringLiteral("重连数据库%1").arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
+            // The 3 s spacing is for failed attempts; a fresh connection goes to work at once.
+            if (!ok) {
+                handOff.serve(3000);
+            }
+        }
+    }
+    handOff.close();
+    link.close();
+}
+
+bool DbTcpServerThread::checkDue()
+{
+    QMutexLocker lock(&handOff.mutex);
+    return link.lastCheck.elapsed() >= qint64(checkInterval) * 1000;
+}
+
+int DbTcpServerThread::currentReadInterval()
+{
+    QMutexLocker lock(&handOff.mutex);
+    return readInterval;
+}
+
+bool DbTcpServerThread::openNow()
+{
+    DbSync::ConnInfo copy;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        copy = info;
+    }
+    return link.open(copy, true);
+}
+
+bool DbTcpServerThread::checkNow()
+{
+    QElapsedTimer timer;
+    timer.start();
+    const bool ok = link.check();
+    emit debug(QStringLiteral("检查数据库连接(共 %1 条/用时 %2 秒)")
+                   .arg(1)
+                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
+    return ok;
+}
+
+void DbTcpServerThread::closeNow()
+{
+    link.close();
+    emit debug(QStringLiteral("关闭数据库"));
+}
+
+bool DbTcpServerThread::checkDataNow()
+{
+    QString table;
+    QStringList columns;
+    QList<int> keys;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        table = tableName;
+        columns = columnName;
+        keys = keyIndex;
+    }
+    if (columns.isEmpty() || table.isEmpty() || !link.ok) {
+        return false;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    // Table and column names come from the owner's code, not from data.
+    QSqlQuery query(link.database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("select %1 from %2").arg(columns.join(QLatin1Char(',')), table))) {
+        emit debug(QStringLiteral("执行查询出错 原因: %1").arg(query.lastError().text()));
+        return false;
+    }
+    const int fields = query.record().count();
+    if (fields != columns.size()) {
+        emit debug(QStringLiteral("获取数据出错,字段数量有误: %1").arg(fields));
+        return link.ok;
+    }
+
+    QStringList keyData;
+    QStringList resultData;
+    QStringList values;
+    while (query.next()) {
+        values.clear();
+        for (int i = 0; i < fields; ++i) {
+            values << query.value(i).toString();
+        }
+        keyData << DbSync::keyOf(values, keys);
+        resultData << values.join(QLatin1Char('|'));
+    }
+    emit dataReceive(keyData, resultData);
+    emit debug(QStringLiteral("远程实时获取数据(共 %1 条/用时 %2 秒)")
+                   .arg(resultData.size())
+                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
+    return link.ok;
+}
+
+bool DbTcpServerThread::execSqlNow(const QString &sql)
+{
+    if (!link.ok) {
+        return false;
+    }
+    QSqlQuery query(link.database());
+    if (!query.exec(sql)) {
+        emit debug(QStringLiteral("执行查询出错 原因: %1").arg(query.lastError().text()));
+    }
+    return link.ok;
+}
+
+QStringList DbTcpServerThread::getDataNow(const QString &sql)
+{
+    QStringList rows;
+    if (!link.ok) {
+        return rows;
+    }
+    QSqlQuery query(link.database());
+    query.setForwardOnly(true);
+    if (!query.exec(sql)) {
+        emit debug(QStringLiteral("执行查询出错 原因: %1").arg(query.lastError().text()));
+        return rows;
+    }
+    const int fields = query.record().count();
+    QStringList values;
+    while (query.next()) {
+        values.clear();
+        for (int i = 0; i < fields; ++i) {
+            values << query.value(i).toString();
+        }
+        rows << values.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+bool DbTcpServerThread::openDb()
+{
+    return handOff.call<bool>([this] { return openNow(); }, false);
+}
+
+bool DbTcpServerThread::checkDb()
+{
+    return handOff.call<bool>([this] { return checkNow(); }, false);
+}
+
+void DbTcpServerThread::closeDb()
+{
+    if (!handOff.call<bool>([this] { closeNow(); return true; }, false)) {
+        // The worker is not running, and closed its connection when it ended.
+        link.ok = false;
+        emit debug(QStringLiteral("关闭数据库"));
+    }
+}
+
+void DbTcpServerThread::stop()
+{
+    handOff.stop();
+}
+
+bool DbTcpServerThread::checkData()
+{
+    return handOff.call<bool>([this] { return checkDataNow(); }, false);
+}
+
+bool DbTcpServerThread::execSql(const QString &sql)
+{
+    if (handOff.inWorker()) {
+        return execSqlNow(sql);
+    }
+    // From another thread: whether the statement was queued; a failure
+    // shows later as the query error message.
+    return link.ok && handOff.post([this, sql] { execSqlNow(sql); });
+}
+
+QStringList DbTcpServerThread::getData(const QString &sql)
+{
+    return handOff.call<QStringList>([this, sql] { return getDataNow(sql); }, QStringList());
+}
+
+void DbTcpServerThread::setConnInfo(DbType dbType, const QString &connName, const QString &hostName, int port,
+                                    const QString &dbName, const QString &userName, const QString &userPwd)
+{
+    QMutexLocker lock(&handOff.mutex);
+    info = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+}
+
+void DbTcpServerThread::setReadInterval(int readInterval)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->readInterval = readInterval;
+}
+
+void DbTcpServerThread::setCheckInterval(int checkInterval)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->checkInterval = checkInterval;
+}
+
+void DbTcpServerThread::setTableName(const QString &tableName)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->tableName = tableName;
+}
+
+void DbTcpServerThread::setColumnName(const QStringList &columnName)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->columnName = columnName;
+}
+
+void DbTcpServerThread::setKeyName(const QStringList &keyName)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->keyName = keyName;
+    keyIndex = DbSync::keyIndexOf(columnName, keyName);
+}

@@ -1,0 +1,61 @@
+#ifndef DBWEBSERVERTHREAD_H
+#define DBWEBSERVERTHREAD_H
+
+#include "dbhandoff.h"
+
+#include <QList>
+#include <QStringList>
+#include <QThread>
+
+class QEventLoop;
+
+// The web counterpart of DbTcpServerThread: every readInterval milliseconds it
+// fetches a page listing rows as text (rows separated by ";", fields by "|")
+// and emits them through dataReceive in the same form. A fetch gives up after
+// the timeout, and stop() cuts a running one short.
+class DbWebServerThread : public QThread
+{
+    Q_OBJECT
+public:
+    explicit DbWebServerThread(QObject *parent = nullptr);
+    ~DbWebServerThread() override;
+
+protected:
+    void run() override;
+
+private:
+    DbHandOff handOff{this};
+    // Guarded by handOff.mutex.
+    QString webUrl = QStringLiteral("http://127.0.0.1/getdevicelog.php");
+    int readInterval = 1000;
+    int timeout = 5000;
+    QString tableName = QStringLiteral("DeviceLogTemp");
+    QStringList columnName{QStringLiteral("DeviceLogID"), QStringLiteral("DeviceID"),    QStringLiteral("DeviceName"),
+                           QStringLiteral("DeviceAddr"),  QStringLiteral("GroupName"),   QStringLiteral("TempValue"),
+                           QStringLiteral("DampValue"),   QStringLiteral("PowerValue"),  QStringLiteral("SaveTime"),
+                           QStringLiteral("LogCountAll"), QStringLiteral("LogCountNoRead"), QStringLiteral("Type")};
+    QStringList keyName{QStringLiteral("DeviceName"), QStringLiteral("GroupName")};
+    QList<int> keyIndex{2, 4};
+    QEventLoop *runningFetch = nullptr; // the worker's fetch in progress, for stop()
+
+    // The rows of url, or false with the reason; cut short by stop() when it
+    // runs in the worker (then the reason is empty).
+    bool fetch(const QString &url, QStringList *rows, QString *reason);
+
+Q_SIGNALS:
+    void debug(const QString &msg);
+    void dataReceive(const QStringList &keyData, const QStringList &resultData);
+
+public Q_SLOTS:
+    void stop();
+    void checkData();
+    QStringList getData(const QString &url);
+    void setWebUrl(const QString &webUrl);
+    void setReadInterval(int readInterval);
+    void setTableName(const QString &tableName);
+    void setColumnName(const QStringList &columnName);
+    void setKeyName(const QStringList &keyName);
+    void setTimeout(int ms);
+};
+
+#endif // DBWEBSERVERTHREAD_H
