@@ -3,11 +3,13 @@
 //
 //   picgen <out-dir> [--preview <dir>]
 //   picgen --styles <framework-dir>
+//   picgen --platform-pictures <secplatform-dir>
 //
 // Writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and <out-dir>/pictures.qrc.
 // With --preview it also writes a contact sheet and mock-ups into <dir>.
 // With --styles it draws <framework-dir>/qss/<style>/*.png for every qss/<style>.css and
 // writes <framework-dir>/framework.qrc (sheets, their pictures and the icon fonts).
+// With --platform-pictures it draws the platform's header picture <secplatform-dir>/image/bg.png.
 #include "common.h"
 #include "pictures.h"
 #include "styles.h"
@@ -70,6 +72,21 @@ int writeStyles(const QString &frameworkDir)
     return ok ? 0 : 1;
 }
 
+// The platform reads its header picture beside the program, not from resources.
+int writePlatform(const QString &platformDir)
+{
+    if (!pg::loadIconFont())
+        return 1;
+    const QDir out(platformDir);
+    bool ok = true;
+    for (const pg::Picture &pic : pg::platformPictures()) {
+        out.mkpath(QFileInfo(pic.path).path());
+        ok = pg::savePng(pic.image, out.filePath(pic.path)) && ok;
+        std::printf("%s\n", qPrintable(out.absoluteFilePath(pic.path)));
+    }
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -78,6 +95,8 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args.first() == QLatin1String("--styles"))
         return writeStyles(args.at(1));
+    if (args.size() == 2 && args.first() == QLatin1String("--platform-pictures"))
+        return writePlatform(args.at(1));
     QString previewDir;
     const int at = args.indexOf(QStringLiteral("--preview"));
     if (at >= 0 && at + 1 < args.size()) {

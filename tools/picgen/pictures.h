@@ -16,6 +16,7 @@ struct Picture {
 std::vector<Picture> backgrounds(); // bg/*.jpg
 std::vector<Picture> icons();       // image/*.png
 std::vector<Picture> hands();       // hand/*.png, the enrolment screen's hands in pieces
+std::vector<Picture> platformPictures(); // the platform's image/bg.png
 
 // Contact sheet and a title-bar mock-up, for looking at the set as a whole.
 bool writePreviews(const QString &outDir, const QString &previewDir);
