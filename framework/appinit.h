@@ -3,11 +3,13 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
 #include <functional>
 
 // Process-wide start-up object. start() runs the program's own start-up steps,
-// if it registered any, and then installs the window-drag filter: any widget
-// whose dynamic property canMove is true can be dragged with the left button.
+// if it registered any, and then installs the window-drag filter (unless the
+// program turned it off): any widget whose dynamic property canMove is true
+// can be dragged with the left button.
 class AppInit : public QObject
 {
     Q_OBJECT
@@ -19,17 +21,30 @@ public:
 
     // The program's own start-up work, run by start() before the filter goes in.
     void setStartStep(StartStep step);
+    // A program whose windows move by other means starts without the filter.
+    void setDragFilterEnabled(bool enabled);
+    bool dragFilterEnabled() const { return dragFilter; }
+
+    // The rules initStyle() appends to a style file, built from the base font
+    // size and the colours of the last sheet read (ZemiHelper's shared values).
+    static QStringList screenRules(int fontSize, bool dark);
+    // Dark styles are told by their file name.
+    static bool isDarkStyle(const QString &styleName);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 public Q_SLOTS:
     void start();
+    // Applies a style file with the screen rules appended, and its palette.
+    // A file that cannot be opened changes nothing.
+    void initStyle(const QString &styleName);
 
 private:
     explicit AppInit(QObject *parent = nullptr);
 
     StartStep startStep;
+    bool dragFilter = true;
     bool mousePressed = false;
     QPoint mousePoint;
 };

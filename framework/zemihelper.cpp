@@ -982,6 +982,8 @@ void ZemiHelper::showDateSelect(QString &dateStart, QString &dateEnd, const QStr
 #include <QToolButton>
 
 QString ZemiHelper::fontName = QStringLiteral("Microsoft Yahei");
+int ZemiHelper::iconMain = 0xF072;
+int ZemiHelper::fontSize = 12;
 QString ZemiHelper::textColor = QStringLiteral("#F0F0F0");
 QString ZemiHelper::panelColor = QStringLiteral("#F0F0F0");
 QString ZemiHelper::borderColor = QStringLiteral("#F0F0F0");

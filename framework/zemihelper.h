@@ -132,6 +132,10 @@ public:
     // Colour styles. The shared values hold the colours of the last sheet loaded
     // (each "#F0F0F0" until then), for code that builds sheets at run time.
     static QString fontName;
+    // The main icon's glyph in the dialogs' title bars and the base font size
+    // (px) the generated sheets and the dialogs build on; a program may set both at start.
+    static int iconMain;
+    static int fontSize;
     static QString textColor;
     static QString panelColor;
     static QString borderColor;

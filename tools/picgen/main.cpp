@@ -4,12 +4,14 @@
 //   picgen <out-dir> [--preview <dir>]
 //   picgen --program tollconsole|toollauncher <out-dir>
 //   picgen --styles <framework-dir>
+//   picgen --platform-pictures <secplatform-dir>
 //
 // For the terminal: writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and
 // <out-dir>/pictures.qrc; with --preview also a contact sheet and mock-ups into <dir>.
 // For another program: <out-dir>/image/* and <out-dir>/<program>.qrc.
 // With --styles it draws <framework-dir>/qss/<style>/*.png for every qss/<style>.css and
 // writes <framework-dir>/framework.qrc (sheets, their pictures and the icon fonts).
+// With --platform-pictures it draws the platform's header picture <secplatform-dir>/image/bg.png.
 #include "common.h"
 #include "pictures.h"
 #include "styles.h"
@@ -101,6 +103,21 @@ int writeProgram(const QString &program, const QString &outDir)
     return ok ? 0 : 1;
 }
 
+// The platform reads its header picture beside the program, not from resources.
+int writePlatform(const QString &platformDir)
+{
+    if (!pg::loadIconFont())
+        return 1;
+    const QDir out(platformDir);
+    bool ok = true;
+    for (const pg::Picture &pic : pg::platformPictures()) {
+        out.mkpath(QFileInfo(pic.path).path());
+        ok = pg::savePng(pic.image, out.filePath(pic.path)) && ok;
+        std::printf("%s\n", qPrintable(out.absoluteFilePath(pic.path)));
+    }
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -117,6 +134,8 @@ int main(int argc, char **argv)
         args.erase(args.begin() + programAt, args.begin() + programAt + 2);
         return writeProgram(program, args.first());
     }
+    if (args.size() == 2 && args.first() == QLatin1String("--platform-pictures"))
+        return writePlatform(args.at(1));
     QString previewDir;
     const int at = args.indexOf(QStringLiteral("--preview"));
     if (at >= 0 && at + 1 < args.size()) {

@@ -16,6 +16,7 @@ struct Picture {
 std::vector<Picture> backgrounds(); // bg/*.jpg
 std::vector<Picture> icons();       // image/*.png
 std::vector<Picture> hands();       // hand/*.png, the enrolment screen's hands in pieces
+std::vector<Picture> platformPictures(); // the platform's image/bg.png
 
 std::vector<Picture> consolePictures();  // the toll console's image/*
 std::vector<Picture> launcherPictures(); // the tools launcher's image/*
