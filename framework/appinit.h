@@ -36,8 +36,12 @@ protected:
 
 public Q_SLOTS:
     void start();
+
+public:
     // Applies a style file with the screen rules appended, and its palette.
-    // A file that cannot be opened changes nothing.
+    // A file that cannot be opened changes nothing. Defined with the
+    // framework's style values: a program that links only the drag filter
+    // and start-up does not call it.
     void initStyle(const QString &styleName);
 
 private:
