@@ -6,8 +6,58 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtDebug>
 #include <QTableView>
+
+namespace {
+
+// Rows a count slice covers: short enough that a writer waiting for the
+// count's read lock hardly notices it.
+const int countSliceRows = 16384;
+
+QString keyAlias(int i)
+{
+    return QStringLiteral("dbpage_key%1").arg(i);
+}
+
+// The condition of a where clause ("where a=1" gives "a=1"), empty for an
+// empty clause, null when the clause has some other form.
+QString whereBody(const QString &whereSql)
+{
+    const QString where = whereSql.trimmed();
+    if (where.isEmpty()) {
+        return QLatin1String("");
+    }
+    static const QRegularExpression form(QStringLiteral("^where\\s+(.*\\S)$"),
+                                         QRegularExpression::CaseInsensitiveOption
+                                             | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = form.match(where);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// Key values of the first and last rows of a page, read from its last columns.
+void readEdgeKeys(QSqlQuery &query, int keyCount, QVariantList &first, QVariantList &last)
+{
+    first.clear();
+    last.clear();
+    const int offset = query.record().count() - keyCount;
+    if (!query.first()) {
+        return;
+    }
+    for (int i = 0; i < keyCount; ++i) {
+        first << query.value(offset + i);
+    }
+    query.last();
+    for (int i = 0; i < keyCount; ++i) {
+        last << query.value(offset + i);
+    }
+}
+
+} // namespace
 
 DbPage::DbPage(QObject *parent) : QObject(parent), queryModel(new SqlQueryModel)
 {
@@ -81,63 +131,124 @@ void DbPage::setButtons(QAbstractButton *a, QAbstractButton *b, bool enabled)
     }
 }
 
+bool DbPage::pagesByKey() const
+{
+    return !keys.isEmpty() && !whereBody(whereSql).isNull();
+}
+
 void DbPage::showPage()
 {
-    pageSql = QStringLiteral("%1 limit %2,%3;").arg(selectSql).arg(startIndex).arg(resultCurrent);
+    pageSql = QStringLiteral("%1 limit %2,%3;")
+                  .arg(selectSql, QString::number(startIndex), QString::number(resultCurrent));
+    pageValues.clear();
     bindData(pageSql);
 }
 
 void DbPage::first()
 {
     if (pageCount > 1) {
-        startIndex = 0;
-        pageCurrent = 1;
-        showPage();
+        if (pagesByKey()) {
+            QSqlQuery query;
+            const DbRead read = readKeyed(View::First, {}, resultCurrent, query);
+            if (read == DbRead::Failed) {
+                return;
+            }
+            pageCurrent = 1;
+            showKeyed(View::First, {}, query);
+            // Every row gone: the page count is out of date.
+            recountPending = read == DbRead::Missing;
+        } else {
+            startIndex = 0;
+            pageCurrent = 1;
+            showPage();
+        }
         setButtons(btnLast, btnNext, true);
     }
     setButtons(btnFirst, btnPre, false);
+    finishStep();
 }
 
 void DbPage::previous()
 {
     if (pageCurrent > 1) {
-        pageCurrent--;
-        startIndex -= resultCurrent;
-        showPage();
+        if (pagesByKey()) {
+            if (!stepKeyed(false)) {
+                return;
+            }
+        } else {
+            pageCurrent--;
+            startIndex -= resultCurrent;
+            showPage();
+        }
         setButtons(btnLast, btnNext, true);
     }
     if (pageCurrent == 1) {
         setButtons(btnFirst, btnPre, false);
     }
+    finishStep();
 }
 
 void DbPage::next()
 {
     if (pageCurrent < pageCount) {
-        pageCurrent++;
-        startIndex += resultCurrent;
-        showPage();
+        if (pagesByKey()) {
+            if (!stepKeyed(true)) {
+                return;
+            }
+        } else {
+            pageCurrent++;
+            startIndex += resultCurrent;
+            showPage();
+        }
         setButtons(btnFirst, btnPre, true);
     }
     if (pageCurrent == pageCount) {
         setButtons(btnLast, btnNext, false);
     }
+    finishStep();
 }
 
 void DbPage::last()
 {
     if (pageCount != 0) {
-        pageCurrent = pageCount;
-        startIndex = resultCurrent * int(pageCount - 1);
-        showPage();
+        if (pagesByKey()) {
+            if (!showEnd(true)) {
+                return;
+            }
+            recountPending = view != View::Last;
+        } else {
+            pageCurrent = pageCount;
+            startIndex = resultCurrent * int(pageCount - 1);
+            showPage();
+        }
         setButtons(btnFirst, btnPre, true);
     }
     setButtons(btnLast, btnNext, false);
+    finishStep();
+}
+
+void DbPage::finishStep()
+{
+    // Counted only now, so that a count that arrives at once (in-memory
+    // databases) finds the flip complete.
+    if (recountPending) {
+        recountPending = false;
+        startCount();
+    }
 }
 
 void DbPage::bindData(const QString &sql)
 {
-    queryModel->setQuery(sql, QSqlDatabase::database(connName));
+    QSqlQuery query(QSqlDatabase::database(connName));
+    if (!query.exec(sql)) {
+        qDebug() << "page query failed:" << sql << query.lastError().text();
+    }
+    showQuery(query, 0);
+}
+
+void DbPage::showQuery(QSqlQuery &query, int hiddenColumns)
+{
+    queryModel->setPageQuery(query, hiddenColumns);
     if (tableView) {
         tableView->setModel(queryModel);
     }
@@ -157,7 +268,11 @@ void DbPage::bindData(const QString &sql)
             tableView->setColumnWidth(i, widths.at(i));
         }
     }
+    showLabels();
+}
 
+void DbPage::showLabels()
+{
     if (labPageCurrent) {
         labPageCurrent->setText(QStringLiteral("第 %1 页").arg(pageCurrent));
     }
@@ -180,6 +295,226 @@ void DbPage::bindData(const QString &sql)
     emit receivePage(pageCurrent, pageCount, resultCount, uint(resultCurrent));
 }
 
+QString DbPage::keyOrder(bool reversed, bool byAlias) const
+{
+    QStringList terms;
+    for (int i = 0; i < keys.count(); ++i) {
+        const bool descending = keys.at(i).descending != reversed;
+        terms << (byAlias ? keyAlias(i) : keys.at(i).column) + (descending ? QLatin1String(" desc") : QLatin1String(" asc"));
+    }
+    return terms.join(QLatin1Char(','));
+}
+
+QString DbPage::keyWhere(View view) const
+{
+    const QString body = whereBody(whereSql);
+    if (view == View::First || view == View::Last) {
+        return body.isEmpty() ? QString() : QStringLiteral("where ") + body;
+    }
+    // One row-value comparison, which the index of the keys answers with a seek.
+    QStringList columns;
+    QStringList marks;
+    for (const Key &k : keys) {
+        columns << k.column;
+        marks << QStringLiteral("?");
+    }
+    const bool below = (view == View::After) == keys.first().descending;
+    const QString op = below ? QStringLiteral("<") : QStringLiteral(">");
+    const QString condition = keys.count() == 1
+        ? QStringLiteral("%1 %2 ?").arg(columns.first(), op)
+        : QStringLiteral("(%1) %2 (%3)").arg(columns.join(QLatin1Char(',')), op, marks.join(QLatin1Char(',')));
+    return body.isEmpty() ? QStringLiteral("where ") + condition
+                          : QStringLiteral("where (%1) and %2").arg(body, condition);
+}
+
+QString DbPage::keyedSql(View view, int rows) const
+{
+    QStringList columns;
+    // A bare * may not be followed by more columns everywhere.
+    columns << (selectColumn.trimmed() == QLatin1String("*") ? tableName + QStringLiteral(".*") : selectColumn);
+    for (int i = 0; i < keys.count(); ++i) {
+        columns << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
+    }
+    // The last page and the one before a row are read backwards from their
+    // end, then put in the screen's order.
+    const bool backwards = view == View::Before || view == View::Last;
+    const QString sql = QStringLiteral("select %1 from %2 %3 order by %4 limit %5")
+                            .arg(columns.join(QLatin1Char(',')), tableName, keyWhere(view),
+                                 keyOrder(backwards, false), QString::number(rows));
+    if (!backwards) {
+        return sql;
+    }
+    return QStringLiteral("select * from (%1) as dbpage order by %2").arg(sql, keyOrder(false, true));
+}
+
+DbRead DbPage::readKeyed(View view, const QVariantList &key, int rows, QSqlQuery &query)
+{
+    query = QSqlQuery(QSqlDatabase::database(connName));
+    const QString sql = keyedSql(view, rows);
+    bool ok = query.prepare(sql);
+    if (ok) {
+        if (view == View::After || view == View::Before) {
+            for (const QVariant &value : key) {
+                query.addBindValue(value);
+            }
+        }
+        ok = query.exec();
+    }
+    if (ok && query.first()) {
+        return DbRead::Found;
+    }
+    if (!ok || query.lastError().isValid()) {
+        qDebug() << "page query failed:" << sql << query.lastError().text();
+        return DbRead::Failed;
+    }
+    return DbRead::Missing;
+}
+
+DbRead DbPage::rowsBeyond(bool forward, const QVariantList &key)
+{
+    QSqlQuery query(QSqlDatabase::database(connName));
+    const QString sql = QStringLiteral("select 1 from %1 %2 limit 1")
+                            .arg(tableName, keyWhere(forward ? View::After : View::Before));
+    bool ok = query.prepare(sql);
+    if (ok) {
+        for (const QVariant &value : key) {
+            query.addBindValue(value);
+        }
+        ok = query.exec();
+    }
+    if (ok && query.next()) {
+        return DbRead::Found;
+    }
+    if (!ok || query.lastError().isValid()) {
+        qDebug() << "page query failed:" << sql << query.lastError().text();
+        return DbRead::Failed;
+    }
+    return DbRead::Missing;
+}
+
+void DbPage::showKeyed(View view, const QVariantList &key, QSqlQuery &query)
+{
+    this->view = view;
+    viewKey = (view == View::After || view == View::Before) ? key : QVariantList();
+    pageSql = query.lastQuery();
+    pageValues = viewKey;
+    readEdgeKeys(query, keys.count(), firstKey, lastKey);
+    showQuery(query, keys.count());
+}
+
+bool DbPage::stepKeyed(bool forward)
+{
+    const QVariantList from = forward ? lastKey : firstKey;
+    if (from.isEmpty()) {
+        // Nothing shown to go on from.
+        const bool shown = showEnd(forward);
+        recountPending = shown;
+        return shown;
+    }
+    QSqlQuery query;
+    const View view = forward ? View::After : View::Before;
+    const DbRead read = readKeyed(view, from, resultCurrent, query);
+    if (read == DbRead::Failed) {
+        return false;
+    }
+    if (read == DbRead::Missing) {
+        // The rows on that side were deleted: the nearest end that has rows
+        // is shown, and a new count tells how many pages are left.
+        const bool shown = showEnd(forward);
+        recountPending = shown;
+        return shown;
+    }
+
+    pageCurrent = forward ? pageCurrent + 1 : pageCurrent - 1;
+    if (pageCurrent == (forward ? pageCount : 1u)) {
+        QVariantList first, last;
+        readEdgeKeys(query, keys.count(), first, last);
+        if (rowsBeyond(forward, forward ? last : first) == DbRead::Found) {
+            // Rows were added since the count. Page 1 is the one that holds
+            // the first row, so this one is not yet.
+            if (!forward) {
+                pageCurrent = 2;
+            }
+            recountPending = true;
+        }
+    }
+    showKeyed(view, from, query);
+    return true;
+}
+
+bool DbPage::showEnd(bool last)
+{
+    QSqlQuery query;
+    if (last) {
+        const DbRead read = readKeyed(View::Last, {}, lastPageRows(), query);
+        if (read == DbRead::Failed) {
+            return false;
+        }
+        if (read == DbRead::Found) {
+            pageCurrent = qMax(1u, pageCount);
+            showKeyed(View::Last, {}, query);
+            return true;
+        }
+    }
+    // The first page, or an empty one when no row is left.
+    if (readKeyed(View::First, {}, resultCurrent, query) == DbRead::Failed) {
+        return false;
+    }
+    pageCurrent = 1;
+    showKeyed(View::First, {}, query);
+    return true;
+}
+
+int DbPage::lastPageRows() const
+{
+    // As many rows as the last page holds by the count, so that it shows the
+    // same rows as paging by offset would.
+    if (pageCount == 0) {
+        return resultCurrent;
+    }
+    const qint64 rows = qint64(resultCount) - qint64(pageCount - 1) * resultCurrent;
+    return int(qBound<qint64>(1, rows, resultCurrent));
+}
+
+void DbPage::refreshKeyed()
+{
+    const quint32 lastPage = qMax(1u, pageCount);
+    QSqlQuery query;
+    DbRead read = DbRead::Missing;
+    switch (view) {
+    case View::Last:
+        if (!showEnd(true)) {
+            break;
+        }
+        return;
+    case View::After:
+    case View::Before:
+        read = readKeyed(view, viewKey, resultCurrent, query);
+        if (read == DbRead::Found) {
+            pageCurrent = qMin(pageCurrent, lastPage);
+            showKeyed(view, viewKey, query);
+            return;
+        }
+        if (read == DbRead::Missing && showEnd(view == View::After)) {
+            return;
+        }
+        break;
+    case View::First:
+        if (readKeyed(View::First, {}, resultCurrent, query) != DbRead::Failed) {
+            pageCurrent = 1;
+            showKeyed(View::First, {}, query);
+            return;
+        }
+        break;
+    }
+    // The page could not be read: an empty table, and no row to page from.
+    queryModel->clear();
+    firstKey.clear();
+    lastKey.clear();
+    pageCurrent = qMin(pageCurrent, lastPage);
+    showLabels();
+}
+
 void DbPage::slot_receiveCount(uint count, double msec)
 {
     if (labResult) {
@@ -194,14 +529,20 @@ void DbPage::slot_receiveCount(uint count, double msec)
     setButtons(btnNext, btnLast, several);
 
     selectSql = QStringLiteral("select %1 from %2 %3 order by %4").arg(selectColumn, tableName, whereSql, orderSql);
-    showPage();
+    if (pagesByKey()) {
+        refreshKeyed();
+    } else {
+        showPage();
+    }
 }
 
 void DbPage::select()
 {
-    const quint64 id = ++selectId;
     startIndex = 0;
     pageCurrent = 1;
+    view = View::First;
+    viewKey.clear();
+    recountPending = false;
     slot_receiveCount(uint(resultCurrent), 0);
 
     setButtons(btnFirst, btnLast, false);
@@ -211,9 +552,14 @@ void DbPage::select()
             label->setText(QStringLiteral("正在查询..."));
         }
     }
+    startCount();
+}
 
+void DbPage::startCount()
+{
+    const quint64 id = ++selectId;
     const auto receive = [this, id](uint count, double msec) {
-        // Only the count of the latest query may set the pages.
+        // Only the latest count may set the pages.
         if (id != selectId) {
             return;
         }
@@ -221,12 +567,15 @@ void DbPage::select()
         slot_receiveCount(count, msec);
     };
     const QString countSql = QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, whereSql);
-    if (DbConn::isPrivateDatabase(QSqlDatabase::database(connName, false))) {
+    const QSqlDatabase db = QSqlDatabase::database(connName, false);
+    if (DbConn::isPrivateDatabase(db)) {
         // A count thread's clone would count another, empty database: count here.
         QElapsedTimer timer;
         timer.start();
-        const uint count = DbCountThread::count(QSqlDatabase::database(connName), countSql);
-        receive(count, double(timer.nsecsElapsed()) / 1000000.0);
+        uint count = 0;
+        if (DbCountThread::count(QSqlDatabase::database(connName), countSql, count)) {
+            receive(count, double(timer.nsecsElapsed()) / 1000000.0);
+        }
         return;
     }
 
@@ -234,7 +583,51 @@ void DbPage::select()
     connect(thread, &DbCountThread::receiveCount, this, receive);
     thread->setConnName(connName);
     thread->setSql(countSql);
+    if (pagesByKey() && db.driverName() == QLatin1String("QSQLITE")) {
+        // Counted along the keys in slices, each a short read of its own:
+        // one long count would hold off every writer to the file (the
+        // navigation log of the main screen among them) until it ended.
+        const QString keyColumns = [this] {
+            QStringList columns;
+            for (const Key &k : qAsConst(keys)) {
+                columns << k.column;
+            }
+            return columns.join(QLatin1Char(','));
+        }();
+        const auto sliceEnd = [&](const QString &where) {
+            return QStringLiteral("select %1 from %2 %3 order by %4 limit 1 offset %5")
+                .arg(keyColumns, tableName, where, keyOrder(false, false), QString::number(countSliceRows - 1));
+        };
+        const QString after = keyWhere(View::After);
+        thread->setSlices(sliceEnd(keyWhere(View::First)), sliceEnd(after),
+                          QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, after),
+                          countSliceRows);
+    }
     thread->start();
+}
+
+void DbPage::setKeyColumns(const QStringList &keyColumns)
+{
+    keys.clear();
+    QList<Key> parsed;
+    for (const QString &entry : keyColumns) {
+        const QStringList parts = entry.simplified().split(QLatin1Char(' '));
+        const QString direction = parts.value(1).toLower();
+        if (parts.isEmpty() || parts.first().isEmpty() || parts.count() > 2
+            || (parts.count() == 2 && direction != QLatin1String("asc") && direction != QLatin1String("desc"))) {
+            qDebug() << "key columns not usable, paging by offset:" << keyColumns;
+            return;
+        }
+        parsed << Key{parts.first(), direction == QLatin1String("desc")};
+    }
+    for (const Key &k : qAsConst(parsed)) {
+        // A row-value comparison follows one direction only.
+        if (k.descending != parsed.first().descending) {
+            qDebug() << "key columns not usable, paging by offset:" << keyColumns;
+            return;
+        }
+    }
+    keys = parsed;
 }
 
 void DbPage::setConnName(const QString &connName)
