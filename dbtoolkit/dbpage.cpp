@@ -233,7 +233,7 @@ void DbPage::finishStep()
     // databases) finds the flip complete.
     if (recountPending) {
         recountPending = false;
-        startCount();
+        startCount(true);
     }
 }
 
@@ -552,19 +552,25 @@ void DbPage::select()
             label->setText(QStringLiteral("正在查询..."));
         }
     }
-    startCount();
+    startCount(false);
 }
 
-void DbPage::startCount()
+void DbPage::startCount(bool afterFlip)
 {
     const quint64 id = ++selectId;
-    const auto receive = [this, id](uint count, double msec) {
+    const auto receive = [this, id, afterFlip](uint count, double msec) {
         // Only the latest count may set the pages.
         if (id != selectId) {
             return;
         }
         emit receiveCount(count, msec);
         slot_receiveCount(count, msec);
+        if (afterFlip) {
+            // Away from page 1 the buttons follow the page shown: a last
+            // page never offers 下一页.
+            setButtons(btnFirst, btnPre, pageCurrent > 1);
+            setButtons(btnNext, btnLast, pageCurrent < pageCount);
+        }
     };
     const QString countSql = QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, whereSql);
     const QSqlDatabase db = QSqlDatabase::database(connName, false);

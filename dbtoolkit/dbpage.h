@@ -102,7 +102,7 @@ private:
     void showPage();
     void showQuery(QSqlQuery &query, int hiddenColumns);
     void showLabels();
-    void startCount();
+    void startCount(bool afterFlip);
 
     QString keyOrder(bool reversed, bool byAlias) const;
     QString keyWhere(View view) const;
