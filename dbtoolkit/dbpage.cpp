@@ -94,6 +94,7 @@ void DbPage::setControl(QTableView *tableView, QLabel *labPageCount, QLabel *lab
     this->btnLast = btnLast;
     this->countName = countName;
     this->connName = connName;
+    statements.clear();
 
     if (tableView) {
         tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -148,8 +149,8 @@ void DbPage::first()
 {
     if (pageCount > 1) {
         if (pagesByKey()) {
-            QSqlQuery query;
-            const DbRead read = readKeyed(View::First, {}, resultCurrent, query);
+            DbRead read = DbRead::Failed;
+            QSqlQuery query = readKeyed(View::First, {}, resultCurrent, read);
             if (read == DbRead::Failed) {
                 return;
             }
@@ -311,7 +312,7 @@ QString DbPage::keyWhere(View view) const
     if (view == View::First || view == View::Last) {
         return body.isEmpty() ? QString() : QStringLiteral("where ") + body;
     }
-    // One row-value comparison, which the index of the keys answers with a seek.
+    // The rows beyond a key as one row-value comparison.
     QStringList columns;
     QStringList marks;
     for (const Key &k : keys) {
@@ -327,69 +328,146 @@ QString DbPage::keyWhere(View view) const
                           : QStringLiteral("where (%1) and %2").arg(body, condition);
 }
 
+bool DbPage::seeksPerKey() const
+{
+    // SQLite seeks a row-value comparison on its first column only and walks
+    // the rows that share it; one part per key column seeks each exactly and
+    // merges the parts in index order. Other servers answer the comparison itself.
+    return keys.count() > 1 && QSqlDatabase::database(connName, false).driverName() == QLatin1String("QSQLITE");
+}
+
+QStringList DbPage::keyParts(View view, const QString &columns) const
+{
+    if (!seeksPerKey()) {
+        return {QStringLiteral("select %1 from %2 %3").arg(columns, tableName, keyWhere(view))};
+    }
+    // The rows that share the first i key values and lie beyond on key i,
+    // nearest part first.
+    const QString body = whereBody(whereSql);
+    const bool below = (view == View::After) == keys.first().descending;
+    QStringList parts;
+    for (int i = keys.count() - 1; i >= 0; --i) {
+        QStringList terms;
+        if (!body.isEmpty()) {
+            terms << QStringLiteral("(%1)").arg(body);
+        }
+        for (int j = 0; j < i; ++j) {
+            terms << keys.at(j).column + QStringLiteral(" = ?");
+        }
+        terms << keys.at(i).column + (below ? QStringLiteral(" < ?") : QStringLiteral(" > ?"));
+        parts << QStringLiteral("select %1 from %2 where %3").arg(columns, tableName, terms.join(QLatin1String(" and ")));
+    }
+    return parts;
+}
+
+QVariantList DbPage::keyValues(const QVariantList &key) const
+{
+    if (!seeksPerKey()) {
+        return key;
+    }
+    QVariantList values;
+    for (int i = keys.count() - 1; i >= 0; --i) {
+        values << key.mid(0, i + 1);
+    }
+    return values;
+}
+
 QString DbPage::keyedSql(View view, int rows) const
 {
-    QStringList columns;
+    QStringList list;
     // A bare * may not be followed by more columns everywhere.
-    columns << (selectColumn.trimmed() == QLatin1String("*") ? tableName + QStringLiteral(".*") : selectColumn);
+    list << (selectColumn.trimmed() == QLatin1String("*") ? tableName + QStringLiteral(".*") : selectColumn);
     for (int i = 0; i < keys.count(); ++i) {
-        columns << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
+        list << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
     }
+    const QString columns = list.join(QLatin1Char(','));
     // The last page and the one before a row are read backwards from their
     // end, then put in the screen's order.
     const bool backwards = view == View::Before || view == View::Last;
-    const QString sql = QStringLiteral("select %1 from %2 %3 order by %4 limit %5")
-                            .arg(columns.join(QLatin1Char(',')), tableName, keyWhere(view),
-                                 keyOrder(backwards, false), QString::number(rows));
+    QString sql;
+    if (view == View::First || view == View::Last) {
+        sql = QStringLiteral("select %1 from %2 %3 order by %4")
+                  .arg(columns, tableName, keyWhere(view), keyOrder(backwards, false));
+    } else {
+        const QStringList parts = keyParts(view, columns);
+        // A compound orders by its result columns.
+        sql = parts.join(QLatin1String(" union all ")) + QStringLiteral(" order by ")
+            + keyOrder(backwards, parts.count() > 1);
+    }
+    sql += QStringLiteral(" limit ") + QString::number(rows);
     if (!backwards) {
         return sql;
     }
     return QStringLiteral("select * from (%1) as dbpage order by %2").arg(sql, keyOrder(false, true));
 }
 
-DbRead DbPage::readKeyed(View view, const QVariantList &key, int rows, QSqlQuery &query)
+QSqlQuery DbPage::statement(const QString &sql, bool &ok)
 {
-    query = QSqlQuery(QSqlDatabase::database(connName));
+    // Prepared once per page kind; two each, so that the statement the model
+    // shows is never run again under it: a read that fails then leaves the
+    // page shown as it was.
+    QList<QSqlQuery> &prepared = statements[sql];
+    const QSqlResult *shown = queryModel->query().result();
+    for (const QSqlQuery &query : qAsConst(prepared)) {
+        if (query.result() != shown) {
+            ok = true;
+            return query;
+        }
+    }
+    QSqlQuery query(QSqlDatabase::database(connName));
+    ok = query.prepare(sql);
+    if (ok) {
+        prepared << query;
+    }
+    return query;
+}
+
+QSqlQuery DbPage::readKeyed(View view, const QVariantList &key, int rows, DbRead &read)
+{
     const QString sql = keyedSql(view, rows);
-    bool ok = query.prepare(sql);
+    bool ok = false;
+    QSqlQuery query = statement(sql, ok);
     if (ok) {
         if (view == View::After || view == View::Before) {
-            for (const QVariant &value : key) {
+            for (const QVariant &value : keyValues(key)) {
                 query.addBindValue(value);
             }
         }
         ok = query.exec();
     }
     if (ok && query.first()) {
-        return DbRead::Found;
-    }
-    if (!ok || query.lastError().isValid()) {
+        read = DbRead::Found;
+    } else if (!ok || query.lastError().isValid()) {
         qDebug() << "page query failed:" << sql << query.lastError().text();
-        return DbRead::Failed;
+        read = DbRead::Failed;
+    } else {
+        read = DbRead::Missing;
     }
-    return DbRead::Missing;
+    return query;
 }
 
 DbRead DbPage::rowsBeyond(bool forward, const QVariantList &key)
 {
-    QSqlQuery query(QSqlDatabase::database(connName));
-    const QString sql = QStringLiteral("select 1 from %1 %2 limit 1")
-                            .arg(tableName, keyWhere(forward ? View::After : View::Before));
-    bool ok = query.prepare(sql);
+    const QString sql = keyParts(forward ? View::After : View::Before, QStringLiteral("1"))
+                            .join(QLatin1String(" union all ")) + QStringLiteral(" limit 1");
+    bool ok = false;
+    QSqlQuery query = statement(sql, ok);
     if (ok) {
-        for (const QVariant &value : key) {
+        for (const QVariant &value : keyValues(key)) {
             query.addBindValue(value);
         }
         ok = query.exec();
     }
+    DbRead read = DbRead::Missing;
     if (ok && query.next()) {
-        return DbRead::Found;
-    }
-    if (!ok || query.lastError().isValid()) {
+        read = DbRead::Found;
+    } else if (!ok || query.lastError().isValid()) {
         qDebug() << "page query failed:" << sql << query.lastError().text();
-        return DbRead::Failed;
+        read = DbRead::Failed;
     }
-    return DbRead::Missing;
+    // Done with it: no read lock kept.
+    query.finish();
+    return read;
 }
 
 void DbPage::showKeyed(View view, const QVariantList &key, QSqlQuery &query)
@@ -397,7 +475,7 @@ void DbPage::showKeyed(View view, const QVariantList &key, QSqlQuery &query)
     this->view = view;
     viewKey = (view == View::After || view == View::Before) ? key : QVariantList();
     pageSql = query.lastQuery();
-    pageValues = viewKey;
+    pageValues = keyValues(viewKey);
     readEdgeKeys(query, keys.count(), firstKey, lastKey);
     showQuery(query, keys.count());
 }
@@ -411,9 +489,9 @@ bool DbPage::stepKeyed(bool forward)
         recountPending = shown;
         return shown;
     }
-    QSqlQuery query;
     const View view = forward ? View::After : View::Before;
-    const DbRead read = readKeyed(view, from, resultCurrent, query);
+    DbRead read = DbRead::Failed;
+    QSqlQuery query = readKeyed(view, from, resultCurrent, read);
     if (read == DbRead::Failed) {
         return false;
     }
@@ -444,9 +522,9 @@ bool DbPage::stepKeyed(bool forward)
 
 bool DbPage::showEnd(bool last)
 {
-    QSqlQuery query;
+    DbRead read = DbRead::Failed;
     if (last) {
-        const DbRead read = readKeyed(View::Last, {}, lastPageRows(), query);
+        QSqlQuery query = readKeyed(View::Last, {}, lastPageRows(), read);
         if (read == DbRead::Failed) {
             return false;
         }
@@ -457,7 +535,8 @@ bool DbPage::showEnd(bool last)
         }
     }
     // The first page, or an empty one when no row is left.
-    if (readKeyed(View::First, {}, resultCurrent, query) == DbRead::Failed) {
+    QSqlQuery query = readKeyed(View::First, {}, resultCurrent, read);
+    if (read == DbRead::Failed) {
         return false;
     }
     pageCurrent = 1;
@@ -479,7 +558,6 @@ int DbPage::lastPageRows() const
 void DbPage::refreshKeyed()
 {
     const quint32 lastPage = qMax(1u, pageCount);
-    QSqlQuery query;
     DbRead read = DbRead::Missing;
     switch (view) {
     case View::Last:
@@ -488,8 +566,8 @@ void DbPage::refreshKeyed()
         }
         return;
     case View::After:
-    case View::Before:
-        read = readKeyed(view, viewKey, resultCurrent, query);
+    case View::Before: {
+        QSqlQuery query = readKeyed(view, viewKey, resultCurrent, read);
         if (read == DbRead::Found) {
             pageCurrent = qMin(pageCurrent, lastPage);
             showKeyed(view, viewKey, query);
@@ -499,13 +577,16 @@ void DbPage::refreshKeyed()
             return;
         }
         break;
-    case View::First:
-        if (readKeyed(View::First, {}, resultCurrent, query) != DbRead::Failed) {
+    }
+    case View::First: {
+        QSqlQuery query = readKeyed(View::First, {}, resultCurrent, read);
+        if (read != DbRead::Failed) {
             pageCurrent = 1;
             showKeyed(View::First, {}, query);
             return;
         }
         break;
+    }
     }
     // The page could not be read: an empty table, and no row to page from.
     queryModel->clear();
@@ -538,6 +619,8 @@ void DbPage::slot_receiveCount(uint count, double msec)
 
 void DbPage::select()
 {
+    // The where clause or the keys may have changed: prepare anew.
+    statements.clear();
     startIndex = 0;
     pageCurrent = 1;
     view = View::First;
@@ -639,6 +722,7 @@ void DbPage::setKeyColumns(const QStringList &keyColumns)
 void DbPage::setConnName(const QString &connName)
 {
     this->connName = connName;
+    statements.clear();
 }
 
 void DbPage::setDbType(DbType dbType)

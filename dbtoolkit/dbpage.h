@@ -4,7 +4,9 @@
 #include "dbhelper.h"
 #include "dbtype.h"
 
+#include <QHash>
 #include <QObject>
+#include <QSqlQuery>
 #include <QPointer>
 #include <QTableView>
 #include <QStringList>
@@ -13,7 +15,6 @@
 class QAbstractButton;
 class QComboBox;
 class QLabel;
-class QSqlQuery;
 class SqlQueryModel;
 
 // Shows one query in a table view a page at a time, with page buttons and
@@ -97,6 +98,7 @@ private:
     QVariantList viewKey;  // the row the page was read after or before
     QVariantList firstKey; // keys of the first and last rows shown
     QVariantList lastKey;
+    QHash<QString, QList<QSqlQuery>> statements; // prepared page statements by their text
 
     void setButtons(QAbstractButton *a, QAbstractButton *b, bool enabled);
     void showPage();
@@ -106,8 +108,12 @@ private:
 
     QString keyOrder(bool reversed, bool byAlias) const;
     QString keyWhere(View view) const;
+    bool seeksPerKey() const;
+    QStringList keyParts(View view, const QString &columns) const;
+    QVariantList keyValues(const QVariantList &key) const;
     QString keyedSql(View view, int rows) const;
-    DbRead readKeyed(View view, const QVariantList &key, int rows, QSqlQuery &query);
+    QSqlQuery statement(const QString &sql, bool &ok);
+    QSqlQuery readKeyed(View view, const QVariantList &key, int rows, DbRead &read);
     DbRead rowsBeyond(bool forward, const QVariantList &key);
     void showKeyed(View view, const QVariantList &key, QSqlQuery &query);
     bool stepKeyed(bool forward);
