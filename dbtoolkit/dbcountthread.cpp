@@ -24,8 +24,9 @@ void DbCountThread::setSql(const QString &sql)
 }
 
 void DbCountThread::setSlices(const QString &firstEndSql, const QString &nextEndSql, const QString &restSql,
-                              int sliceRows)
+                              int sliceRows, const QList<int> &valueOrder)
 {
+    this->valueOrder = valueOrder;
     this->firstEndSql = firstEndSql;
     this->nextEndSql = nextEndSql;
     this->restSql = restSql;
@@ -58,8 +59,10 @@ bool DbCountThread::countSlices(const QSqlDatabase &db, uint &count) const
     QVariantList end; // key values of the last row counted so far
     for (;;) {
         QSqlQuery &slice = end.isEmpty() ? first : next;
-        for (const QVariant &value : qAsConst(end)) {
-            slice.addBindValue(value);
+        if (!end.isEmpty()) {
+            for (int i : valueOrder) {
+                slice.addBindValue(end.value(i));
+            }
         }
         if (!slice.exec()) {
             qDebug() << "count failed:" << slice.lastQuery() << slice.lastError().text();
@@ -92,8 +95,8 @@ bool DbCountThread::countSlices(const QSqlDatabase &db, uint &count) const
         count = rows;
         return true;
     }
-    for (const QVariant &value : qAsConst(end)) {
-        rest.addBindValue(value);
+    for (int i : valueOrder) {
+        rest.addBindValue(end.value(i));
     }
     if (!rest.exec() || !rest.next()) {
         qDebug() << "count failed:" << restSql << rest.lastError().text();

@@ -20,11 +20,13 @@ public:
     // Counts along an order in slices instead of with one statement.
     // firstEndSql gives the order's key values of the first slice's last
     // row ("... limit 1 offset sliceRows-1"), nextEndSql the same for the
-    // slice after a given key (bound in order), and restSql counts what is
-    // left after a given key. On SQLite every statement holds a read lock for
-    // as long as it runs: a writer on another connection then waits for one
-    // slice, not for the whole count.
-    void setSlices(const QString &firstEndSql, const QString &nextEndSql, const QString &restSql, int sliceRows);
+    // slice after a given key, and restSql counts what is left after a given
+    // key; their placeholders take the key values in valueOrder (indexes into
+    // the key). On SQLite every statement holds a read lock for as long as it
+    // runs: a writer on another connection then waits for one slice, not for
+    // the whole count.
+    void setSlices(const QString &firstEndSql, const QString &nextEndSql, const QString &restSql, int sliceRows,
+                   const QList<int> &valueOrder);
 
 protected:
     void run() override;
@@ -36,6 +38,7 @@ private:
     QString nextEndSql;
     QString restSql;
     int sliceRows = 0;
+    QList<int> valueOrder;
 
     bool countSlices(const QSqlDatabase &db, uint &count) const;
 

@@ -17,7 +17,7 @@ namespace {
 
 // Rows a count slice covers: short enough that a writer waiting for the
 // count's read lock hardly notices it.
-const int countSliceRows = 16384;
+const int countSliceRows = 4096;
 
 QString keyAlias(int i)
 {
@@ -249,6 +249,7 @@ void DbPage::bindData(const QString &sql)
 
 void DbPage::showQuery(QSqlQuery &query, int hiddenColumns)
 {
+    ++shownId;
     queryModel->setPageQuery(query, hiddenColumns);
     if (tableView) {
         tableView->setModel(queryModel);
@@ -360,14 +361,32 @@ QStringList DbPage::keyParts(View view, const QString &columns) const
     return parts;
 }
 
+QList<int> DbPage::keyValueOrder() const
+{
+    // Which key value each placeholder of keyParts() takes.
+    QList<int> order;
+    if (!seeksPerKey()) {
+        for (int i = 0; i < keys.count(); ++i) {
+            order << i;
+        }
+        return order;
+    }
+    for (int i = keys.count() - 1; i >= 0; --i) {
+        for (int j = 0; j <= i; ++j) {
+            order << j;
+        }
+    }
+    return order;
+}
+
 QVariantList DbPage::keyValues(const QVariantList &key) const
 {
-    if (!seeksPerKey()) {
-        return key;
-    }
     QVariantList values;
-    for (int i = keys.count() - 1; i >= 0; --i) {
-        values << key.mid(0, i + 1);
+    if (key.isEmpty()) {
+        return values;
+    }
+    for (int i : keyValueOrder()) {
+        values << key.value(i);
     }
     return values;
 }
@@ -504,20 +523,28 @@ bool DbPage::stepKeyed(bool forward)
     }
 
     pageCurrent = forward ? pageCurrent + 1 : pageCurrent - 1;
-    if (pageCurrent == (forward ? pageCount : 1u)) {
-        QVariantList first, last;
-        readEdgeKeys(query, keys.count(), first, last);
-        if (rowsBeyond(forward, forward ? last : first) == DbRead::Found) {
-            // Rows were added since the count. Page 1 is the one that holds
-            // the first row, so this one is not yet.
-            if (!forward) {
-                pageCurrent = 2;
-            }
-            recountPending = true;
-        }
-    }
     showKeyed(view, from, query);
+    if (pageCurrent == (forward ? pageCount : 1u)) {
+        // Whether rows were added beyond the end since the count is asked
+        // right after the page is up: it only decides on a new count.
+        const quint64 shown = shownId;
+        QMetaObject::invokeMethod(this, [this, forward, shown] { checkBeyond(forward, shown); }, Qt::QueuedConnection);
+    }
     return true;
+}
+
+void DbPage::checkBeyond(bool forward, quint64 shown)
+{
+    if (shown != shownId || rowsBeyond(forward, forward ? lastKey : firstKey) != DbRead::Found) {
+        return;
+    }
+    // Page 1 is the one that holds the first row, so this one is not yet.
+    if (!forward) {
+        pageCurrent = 2;
+        showLabels();
+        setButtons(btnFirst, btnPre, true);
+    }
+    startCount(true);
 }
 
 bool DbPage::showEnd(bool last)
@@ -676,21 +703,21 @@ void DbPage::startCount(bool afterFlip)
         // Counted along the keys in slices, each a short read of its own:
         // one long count would hold off every writer to the file (the
         // navigation log of the main screen among them) until it ended.
-        const QString keyColumns = [this] {
-            QStringList columns;
-            for (const Key &k : qAsConst(keys)) {
-                columns << k.column;
-            }
-            return columns.join(QLatin1Char(','));
-        }();
-        const auto sliceEnd = [&](const QString &where) {
-            return QStringLiteral("select %1 from %2 %3 order by %4 limit 1 offset %5")
-                .arg(keyColumns, tableName, where, keyOrder(false, false), QString::number(countSliceRows - 1));
-        };
-        const QString after = keyWhere(View::After);
-        thread->setSlices(sliceEnd(keyWhere(View::First)), sliceEnd(after),
-                          QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, after),
-                          countSliceRows);
+        QStringList keyColumns;
+        for (int i = 0; i < keys.count(); ++i) {
+            keyColumns << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
+        }
+        const QString columns = keyColumns.join(QLatin1Char(','));
+        const QString offset = QStringLiteral(" limit 1 offset ") + QString::number(countSliceRows - 1);
+        const QString firstEnd = QStringLiteral("select %1 from %2 %3 order by %4")
+                                     .arg(columns, tableName, keyWhere(View::First), keyOrder(false, false))
+            + offset;
+        const QStringList after = keyParts(View::After, columns);
+        const QString nextEnd = after.join(QLatin1String(" union all ")) + QStringLiteral(" order by ")
+            + keyOrder(false, after.count() > 1) + offset;
+        const QString rest = QStringLiteral("select count(*) from (%1)")
+                                 .arg(keyParts(View::After, QStringLiteral("1")).join(QLatin1String(" union all ")));
+        thread->setSlices(firstEnd, nextEnd, rest, countSliceRows, keyValueOrder());
     }
     thread->start();
 }

@@ -110,6 +110,7 @@ private:
     QString keyWhere(View view) const;
     bool seeksPerKey() const;
     QStringList keyParts(View view, const QString &columns) const;
+    QList<int> keyValueOrder() const;
     QVariantList keyValues(const QVariantList &key) const;
     QString keyedSql(View view, int rows) const;
     QSqlQuery statement(const QString &sql, bool &ok);
@@ -122,6 +123,8 @@ private:
     void refreshKeyed();
     void finishStep();
     bool recountPending = false; // a flip found the page count out of date
+    quint64 shownId = 0;         // counts the pages shown, so that a late check sees a change
+    void checkBeyond(bool forward, quint64 shown);
 
 Q_SIGNALS:
     void receivePage(uint pageCurrent, uint pageCount, uint resultCount, uint resultCurrent);
