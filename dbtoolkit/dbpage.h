@@ -6,10 +6,10 @@
 
 #include <QHash>
 #include <QObject>
-#include <QSqlQuery>
 #include <QPointer>
-#include <QTableView>
+#include <QSqlQuery>
 #include <QStringList>
+#include <QTableView>
 #include <QVariantList>
 
 class QAbstractButton;
@@ -99,6 +99,8 @@ private:
     QVariantList firstKey; // keys of the first and last rows shown
     QVariantList lastKey;
     QHash<QString, QList<QSqlQuery>> statements; // prepared page statements by their text
+    bool recountPending = false; // a flip found the page count out of date
+    quint64 shownId = 0;         // counts the pages shown, so that a late look sees a change
 
     void setButtons(QAbstractButton *a, QAbstractButton *b, bool enabled);
     void showPage();
@@ -121,10 +123,8 @@ private:
     bool showEnd(bool last);
     int lastPageRows() const;
     void refreshKeyed();
-    void finishStep();
-    bool recountPending = false; // a flip found the page count out of date
-    quint64 shownId = 0;         // counts the pages shown, so that a late check sees a change
     void checkBeyond(bool forward, quint64 shown);
+    void finishStep();
 
 Q_SIGNALS:
     void receivePage(uint pageCurrent, uint pageCount, uint resultCount, uint resultCurrent);

@@ -5,6 +5,7 @@
 #include "appconfig.h"
 #include "dbcountthread.h"
 #include "dbhelper.h"
+#include "dbpage.h"
 #include "dbtype.h"
 #include "frmlog.h"
 #include "frmstatus.h"
@@ -95,6 +96,7 @@ private slots:
 
     void listsPageOnFromTheRowShown_data();
     void listsPageOnFromTheRowShown();
+    void logPagesAreIndexSeeks();
 };
 
 namespace {
@@ -424,6 +426,49 @@ void tst_frmLog::listsPageOnFromTheRowShown()
     settle(widget.get());
     const QStringList second = shownColumn(widget.get(), table, contentColumn);
     QCOMPARE(second, before.mid(first.size(), first.size()));
+}
+
+void tst_frmLog::logPagesAreIndexSeeks()
+{
+    // However deep a page of a type lies, it is read by seeking the type's
+    // index, never by walking or sorting the type.
+    addLogs(QStringLiteral("管理日志"), 95);
+    addLogs(QStringLiteral("开柜日志"), 20);
+    auto screen = show<frmLog>();
+    QVERIFY(screen);
+    auto *page = screen->findChild<DbPage *>();
+    QVERIFY(page && page->pagesByKey());
+    const auto plan = [page] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral("explain query plan ") + page->currentPageSql());
+        for (const QVariant &value : page->currentPageValues()) {
+            query.addBindValue(value);
+        }
+        QStringList steps;
+        if (query.exec()) {
+            while (query.next()) {
+                steps << query.value(3).toString();
+            }
+        }
+        return steps;
+    };
+    for (const char *button : {"", "btnNext", "btnNext", "btnLast", "btnPre", "btnFirst"}) {
+        if (*button) {
+            screen->findChild<QPushButton *>(QLatin1String(button))->click();
+            settle(screen.get());
+        }
+        const QStringList steps = plan();
+        const QString shown = QStringLiteral("%1: %2").arg(QLatin1String(button), steps.join(QLatin1String(" / ")));
+        QVERIFY2(!steps.filter(QStringLiteral("USING INDEX LogInfo_Index (LogType=?")).isEmpty(), qPrintable(shown));
+        QVERIFY2(steps.filter(QStringLiteral("SCAN LogInfo")).isEmpty(), qPrintable(shown));
+        if (qstrcmp(button, "btnNext") == 0 || qstrcmp(button, "btnPre") == 0) {
+            // Into the type at the row shown, not from its start.
+            QVERIFY2(!steps.filter(QRegularExpression(QStringLiteral("LogDate[<>]\\?"))).isEmpty(), qPrintable(shown));
+        }
+        // A page read backwards is put in order again: a sort of its ten rows, not of the type.
+        const bool backwards = page->currentPageSql().startsWith(QLatin1String("select * from ("));
+        QCOMPARE(steps.filter(QStringLiteral("TEMP B-TREE")).size(), backwards ? 1 : 0);
+    }
 }
 
 QTEST_MAIN(tst_frmLog)
