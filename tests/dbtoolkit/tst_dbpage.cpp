@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -26,10 +27,11 @@ public:
     QPushButton first, pre, next, last;
     DbPage page;
 
-    PagedTable()
+    explicit PagedTable(const QString &countName = QStringLiteral("rowid"),
+                        const QString &connName = QLatin1String(QSqlDatabase::defaultConnection))
     {
         page.setControl(&table, &pageCount, &pageCurrent, &resultCount, &resultCurrent, &result, &info, &first,
-                        &pre, &next, &last, QStringLiteral("rowid"));
+                        &pre, &next, &last, countName, connName);
         page.setTableName(QStringLiteral("LogInfo"));
         page.setSelectColumn(QStringLiteral("LogContent,LogType"));
         page.setOrderSql(QStringLiteral("rowid asc"));
@@ -115,6 +117,49 @@ private:
         db.commit();
     }
 
+    // Walks both tables to the end and back and compares what they show.
+    static void compareWalks(PagedTable &keyed, PagedTable &offset, int rows)
+    {
+        QCOMPARE(keyed.screen(), offset.screen());
+
+        // 下一页 to the end: the same screens, every row once.
+        QList<QStringList> forward{keyed.shown()};
+        while (keyed.next.isEnabled() && forward.size() <= 10) {
+            keyed.next.click();
+            offset.next.click();
+            QCOMPARE(keyed.screen(), offset.screen());
+            forward << keyed.shown();
+        }
+        QCOMPARE(forward.size(), qMax(1, (rows + 9) / 10));
+        QStringList all;
+        for (const QStringList &page : forward) {
+            all << page;
+        }
+        QCOMPARE(all.size(), rows);
+        QCOMPARE(asSet(all).size(), rows);
+
+        // 末页, then 上一页 back to the start: the forward walk reversed.
+        keyed.last.click();
+        offset.last.click();
+        QCOMPARE(keyed.screen(), offset.screen());
+        QList<QStringList> backward{keyed.shown()};
+        while (keyed.pre.isEnabled() && backward.size() <= 10) {
+            keyed.pre.click();
+            offset.pre.click();
+            QCOMPARE(keyed.screen(), offset.screen());
+            backward << keyed.shown();
+        }
+        std::reverse(backward.begin(), backward.end());
+        QCOMPARE(backward, forward);
+
+        keyed.last.click();
+        offset.last.click();
+        keyed.first.click();
+        offset.first.click();
+        QCOMPARE(keyed.screen(), offset.screen());
+        QVERIFY(keyed.settle()); // no page found the count out of date
+    }
+
     // Reopens the default connection with a short busy timeout, for lock tests.
     void reopenWithShortTimeout()
     {
@@ -154,6 +199,8 @@ private slots:
 
     void keyedPagesMatchOffsetPages_data();
     void keyedPagesMatchOffsetPages();
+    void keyedPagesOnMySql_data();
+    void keyedPagesOnMySql();
     void walksWithRowsAddedOrDeleted_data();
     void walksWithRowsAddedOrDeleted();
     void countOverSeveralSlices_data();
@@ -184,8 +231,10 @@ void tst_DbPage::init()
 void tst_DbPage::cleanup()
 {
     closeConnection();
-    if (QSqlDatabase::contains(QStringLiteral("mem"))) {
-        closeConnection(QStringLiteral("mem"));
+    for (const QString &name : {QStringLiteral("mem"), QStringLiteral("mysql")}) {
+        if (QSqlDatabase::contains(name)) {
+            closeConnection(name);
+        }
     }
     temp.reset();
 }
@@ -477,44 +526,67 @@ void tst_DbPage::keyedPagesMatchOffsetPages()
     QVERIFY(!offset.page.pagesByKey());
     selectAndWait(offset);
     selectAndWait(keyed);
-    QCOMPARE(keyed.screen(), offset.screen());
+    compareWalks(keyed, offset, rows);
+}
 
-    // 下一页 to the end: the same screens, every row once.
-    QList<QStringList> forward{keyed.shown()};
-    while (keyed.next.isEnabled() && forward.size() <= 10) {
-        keyed.next.click();
-        offset.next.click();
-        QCOMPARE(keyed.screen(), offset.screen());
-        forward << keyed.shown();
-    }
-    QCOMPARE(forward.size(), qMax(1, (rows + 9) / 10));
-    QStringList all;
-    for (const QStringList &page : forward) {
-        all << page;
-    }
-    QCOMPARE(all.size(), rows);
-    QCOMPARE(asSet(all).size(), rows);
+void tst_DbPage::keyedPagesOnMySql_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("order");
+    QTest::newRow("id") << QStringList{"id"} << "id asc";
+    QTest::newRow("date and id desc") << QStringList{"LogDate desc", "id desc"} << "LogDate desc,id desc";
+}
 
-    // 末页, then 上一页 back to the start: the forward walk reversed.
-    keyed.last.click();
-    offset.last.click();
-    QCOMPARE(keyed.screen(), offset.screen());
-    QList<QStringList> backward{keyed.shown()};
-    while (keyed.pre.isEnabled() && backward.size() <= 10) {
-        keyed.pre.click();
-        offset.pre.click();
-        QCOMPARE(keyed.screen(), offset.screen());
-        backward << keyed.shown();
+void tst_DbPage::keyedPagesOnMySql()
+{
+    // Other servers page by row-value comparisons, counted in one statement.
+    QFETCH(QStringList, keys);
+    QFETCH(QString, order);
+    const QString host = qEnvironmentVariable("SECSUITE_MYSQL_HOST");
+    if (host.isEmpty()) {
+        QSKIP("SECSUITE_MYSQL_HOST is not set: no MySQL server to page on");
     }
-    std::reverse(backward.begin(), backward.end());
-    QCOMPARE(backward, forward);
-
-    keyed.last.click();
-    offset.last.click();
-    keyed.first.click();
-    offset.first.click();
-    QCOMPARE(keyed.screen(), offset.screen());
-    QVERIFY(keyed.settle()); // no page found the count out of date
+    const QString conn = QStringLiteral("mysql");
+    const QString schema = QStringLiteral("dbpage_%1").arg(QCoreApplication::applicationPid());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), conn);
+        db.setHostName(host);
+        db.setPort(qEnvironmentVariableIntValue("SECSUITE_MYSQL_PORT"));
+        db.setUserName(qEnvironmentVariable("SECSUITE_MYSQL_USER"));
+        db.setPassword(qEnvironmentVariable("SECSUITE_MYSQL_PASSWORD"));
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("drop database if exists %1").arg(schema)));
+        QVERIFY(query.exec(QStringLiteral("create database %1 character set utf8mb4").arg(schema)));
+        db.close();
+        db.setDatabaseName(schema);
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QVERIFY(query.exec(QStringLiteral("create table LogInfo (id int auto_increment primary key, LogType varchar(10), "
+                                          "LogDate varchar(10), LogTime varchar(8), LogContent varchar(30), "
+                                          "index (LogDate, id))")));
+        query.prepare(QStringLiteral("insert into LogInfo (LogType, LogDate, LogTime, LogContent) values(?,?,?,?)"));
+        for (int i = 1; i <= 95; ++i) {
+            query.addBindValue(QStringLiteral("管理日志"));
+            query.addBindValue(QDate(2026, 1, 1).addDays(i * 7 % 13).toString(QStringLiteral("yyyy-MM-dd")));
+            query.addBindValue(QStringLiteral("08:00:00"));
+            query.addBindValue(QStringLiteral("row %1").arg(i));
+            QVERIFY(query.exec());
+        }
+    }
+    {
+        PagedTable offset(QStringLiteral("*"), conn), keyed(QStringLiteral("*"), conn);
+        for (PagedTable *t : {&offset, &keyed}) {
+            t->page.setResultCurrent(10);
+            t->page.setOrderSql(order);
+        }
+        keyed.page.setKeyColumns(keys);
+        selectAndWait(offset);
+        selectAndWait(keyed);
+        QVERIFY(keyed.page.currentPageSql().contains(QLatin1String("dbpage_key0")));
+        compareWalks(keyed, offset, 95);
+    }
+    QSqlQuery(QStringLiteral("drop database %1").arg(schema), QSqlDatabase::database(conn)).finish();
+    closeConnection(conn);
 }
 
 void tst_DbPage::walksWithRowsAddedOrDeleted_data()
