@@ -6,8 +6,58 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtDebug>
 #include <QTableView>
+
+namespace {
+
+// Rows a count slice covers: short enough that a writer waiting for the
+// count's read lock hardly notices it.
+const int countSliceRows = 4096;
+
+QString keyAlias(int i)
+{
+    return QStringLiteral("dbpage_key%1").arg(i);
+}
+
+// The condition of a where clause ("where a=1" gives "a=1"), empty for an
+// empty clause, null when the clause has some other form.
+QString whereBody(const QString &whereSql)
+{
+    const QString where = whereSql.trimmed();
+    if (where.isEmpty()) {
+        return QLatin1String("");
+    }
+    static const QRegularExpression form(QStringLiteral("^where\\s+(.*\\S)$"),
+                                         QRegularExpression::CaseInsensitiveOption
+                                             | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = form.match(where);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// Key values of the first and last rows of a page, read from its last columns.
+void readEdgeKeys(QSqlQuery &query, int keyCount, QVariantList &first, QVariantList &last)
+{
+    first.clear();
+    last.clear();
+    const int offset = query.record().count() - keyCount;
+    if (!query.first()) {
+        return;
+    }
+    for (int i = 0; i < keyCount; ++i) {
+        first << query.value(offset + i);
+    }
+    query.last();
+    for (int i = 0; i < keyCount; ++i) {
+        last << query.value(offset + i);
+    }
+}
+
+} // namespace
 
 DbPage::DbPage(QObject *parent) : QObject(parent), queryModel(new SqlQueryModel)
 {
@@ -44,6 +94,7 @@ void DbPage::setControl(QTableView *tableView, QLabel *labPageCount, QLabel *lab
     this->btnLast = btnLast;
     this->countName = countName;
     this->connName = connName;
+    statements.clear();
 
     if (tableView) {
         tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -81,63 +132,125 @@ void DbPage::setButtons(QAbstractButton *a, QAbstractButton *b, bool enabled)
     }
 }
 
+bool DbPage::pagesByKey() const
+{
+    return !keys.isEmpty() && !whereBody(whereSql).isNull();
+}
+
 void DbPage::showPage()
 {
-    pageSql = QStringLiteral("%1 limit %2,%3;").arg(selectSql).arg(startIndex).arg(resultCurrent);
+    pageSql = QStringLiteral("%1 limit %2,%3;")
+                  .arg(selectSql, QString::number(startIndex), QString::number(resultCurrent));
+    pageValues.clear();
     bindData(pageSql);
 }
 
 void DbPage::first()
 {
     if (pageCount > 1) {
-        startIndex = 0;
-        pageCurrent = 1;
-        showPage();
+        if (pagesByKey()) {
+            DbRead read = DbRead::Failed;
+            QSqlQuery query = readKeyed(View::First, {}, resultCurrent, read);
+            if (read == DbRead::Failed) {
+                return;
+            }
+            pageCurrent = 1;
+            showKeyed(View::First, {}, query);
+            // Every row gone: the page count is out of date.
+            recountPending = read == DbRead::Missing;
+        } else {
+            startIndex = 0;
+            pageCurrent = 1;
+            showPage();
+        }
         setButtons(btnLast, btnNext, true);
     }
     setButtons(btnFirst, btnPre, false);
+    finishStep();
 }
 
 void DbPage::previous()
 {
     if (pageCurrent > 1) {
-        pageCurrent--;
-        startIndex -= resultCurrent;
-        showPage();
+        if (pagesByKey()) {
+            if (!stepKeyed(false)) {
+                return;
+            }
+        } else {
+            pageCurrent--;
+            startIndex -= resultCurrent;
+            showPage();
+        }
         setButtons(btnLast, btnNext, true);
     }
     if (pageCurrent == 1) {
         setButtons(btnFirst, btnPre, false);
     }
+    finishStep();
 }
 
 void DbPage::next()
 {
     if (pageCurrent < pageCount) {
-        pageCurrent++;
-        startIndex += resultCurrent;
-        showPage();
+        if (pagesByKey()) {
+            if (!stepKeyed(true)) {
+                return;
+            }
+        } else {
+            pageCurrent++;
+            startIndex += resultCurrent;
+            showPage();
+        }
         setButtons(btnFirst, btnPre, true);
     }
     if (pageCurrent == pageCount) {
         setButtons(btnLast, btnNext, false);
     }
+    finishStep();
 }
 
 void DbPage::last()
 {
     if (pageCount != 0) {
-        pageCurrent = pageCount;
-        startIndex = resultCurrent * int(pageCount - 1);
-        showPage();
+        if (pagesByKey()) {
+            if (!showEnd(true)) {
+                return;
+            }
+            recountPending = view != View::Last;
+        } else {
+            pageCurrent = pageCount;
+            startIndex = resultCurrent * int(pageCount - 1);
+            showPage();
+        }
         setButtons(btnFirst, btnPre, true);
     }
     setButtons(btnLast, btnNext, false);
+    finishStep();
+}
+
+void DbPage::finishStep()
+{
+    // Counted only now, so that a count that arrives at once (in-memory
+    // databases) finds the flip complete.
+    if (recountPending) {
+        recountPending = false;
+        startCount(true);
+    }
 }
 
 void DbPage::bindData(const QString &sql)
 {
-    queryModel->setQuery(sql, QSqlDatabase::database(connName));
+    QSqlQuery query(QSqlDatabase::database(connName));
+    if (!query.exec(sql)) {
+        qDebug() << "page query failed:" << sql << query.lastError().text();
+    }
+    showQuery(query, 0);
+}
+
+void DbPage::showQuery(QSqlQuery &query, int hiddenColumns)
+{
+    ++shownId;
+    queryModel->setPageQuery(query, hiddenColumns);
     if (tableView) {
         tableView->setModel(queryModel);
     }
@@ -157,7 +270,11 @@ void DbPage::bindData(const QString &sql)
             tableView->setColumnWidth(i, widths.at(i));
         }
     }
+    showLabels();
+}
 
+void DbPage::showLabels()
+{
     if (labPageCurrent) {
         labPageCurrent->setText(QStringLiteral("第 %1 页").arg(pageCurrent));
     }
@@ -180,6 +297,332 @@ void DbPage::bindData(const QString &sql)
     emit receivePage(pageCurrent, pageCount, resultCount, uint(resultCurrent));
 }
 
+QString DbPage::keyOrder(bool reversed, bool byAlias) const
+{
+    QStringList terms;
+    for (int i = 0; i < keys.count(); ++i) {
+        const bool descending = keys.at(i).descending != reversed;
+        terms << (byAlias ? keyAlias(i) : keys.at(i).column) + (descending ? QLatin1String(" desc") : QLatin1String(" asc"));
+    }
+    return terms.join(QLatin1Char(','));
+}
+
+QString DbPage::keyWhere(View view) const
+{
+    const QString body = whereBody(whereSql);
+    if (view == View::First || view == View::Last) {
+        return body.isEmpty() ? QString() : QStringLiteral("where ") + body;
+    }
+    // The rows beyond a key as one row-value comparison.
+    QStringList columns;
+    QStringList marks;
+    for (const Key &k : keys) {
+        columns << k.column;
+        marks << QStringLiteral("?");
+    }
+    const bool below = (view == View::After) == keys.first().descending;
+    const QString op = below ? QStringLiteral("<") : QStringLiteral(">");
+    const QString condition = keys.count() == 1
+        ? QStringLiteral("%1 %2 ?").arg(columns.first(), op)
+        : QStringLiteral("(%1) %2 (%3)").arg(columns.join(QLatin1Char(',')), op, marks.join(QLatin1Char(',')));
+    return body.isEmpty() ? QStringLiteral("where ") + condition
+                          : QStringLiteral("where (%1) and %2").arg(body, condition);
+}
+
+bool DbPage::seeksPerKey() const
+{
+    // SQLite seeks a row-value comparison on its first column only and walks
+    // the rows that share it; one part per key column seeks each exactly and
+    // merges the parts in index order. Other servers answer the comparison itself.
+    return keys.count() > 1 && QSqlDatabase::database(connName, false).driverName() == QLatin1String("QSQLITE");
+}
+
+QStringList DbPage::keyParts(View view, const QString &columns) const
+{
+    if (!seeksPerKey()) {
+        return {QStringLiteral("select %1 from %2 %3").arg(columns, tableName, keyWhere(view))};
+    }
+    // The rows that share the first i key values and lie beyond on key i,
+    // nearest part first.
+    const QString body = whereBody(whereSql);
+    const bool below = (view == View::After) == keys.first().descending;
+    QStringList parts;
+    for (int i = keys.count() - 1; i >= 0; --i) {
+        QStringList terms;
+        if (!body.isEmpty()) {
+            terms << QStringLiteral("(%1)").arg(body);
+        }
+        for (int j = 0; j < i; ++j) {
+            terms << keys.at(j).column + QStringLiteral(" = ?");
+        }
+        terms << keys.at(i).column + (below ? QStringLiteral(" < ?") : QStringLiteral(" > ?"));
+        parts << QStringLiteral("select %1 from %2 where %3").arg(columns, tableName, terms.join(QLatin1String(" and ")));
+    }
+    return parts;
+}
+
+QList<int> DbPage::keyValueOrder() const
+{
+    // Which key value each placeholder of keyParts() takes.
+    QList<int> order;
+    if (!seeksPerKey()) {
+        for (int i = 0; i < keys.count(); ++i) {
+            order << i;
+        }
+        return order;
+    }
+    for (int i = keys.count() - 1; i >= 0; --i) {
+        for (int j = 0; j <= i; ++j) {
+            order << j;
+        }
+    }
+    return order;
+}
+
+QVariantList DbPage::keyValues(const QVariantList &key) const
+{
+    QVariantList values;
+    if (key.isEmpty()) {
+        return values;
+    }
+    for (int i : keyValueOrder()) {
+        values << key.value(i);
+    }
+    return values;
+}
+
+QString DbPage::keyedSql(View view, int rows) const
+{
+    QStringList list;
+    // A bare * may not be followed by more columns everywhere.
+    list << (selectColumn.trimmed() == QLatin1String("*") ? tableName + QStringLiteral(".*") : selectColumn);
+    for (int i = 0; i < keys.count(); ++i) {
+        list << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
+    }
+    const QString columns = list.join(QLatin1Char(','));
+    // The last page and the one before a row are read backwards from their
+    // end, then put in the screen's order.
+    const bool backwards = view == View::Before || view == View::Last;
+    QString sql;
+    if (view == View::First || view == View::Last) {
+        sql = QStringLiteral("select %1 from %2 %3 order by %4")
+                  .arg(columns, tableName, keyWhere(view), keyOrder(backwards, false));
+    } else {
+        const QStringList parts = keyParts(view, columns);
+        // A compound orders by its result columns.
+        sql = parts.join(QLatin1String(" union all ")) + QStringLiteral(" order by ")
+            + keyOrder(backwards, parts.count() > 1);
+    }
+    sql += QStringLiteral(" limit ") + QString::number(rows);
+    if (!backwards) {
+        return sql;
+    }
+    return QStringLiteral("select * from (%1) as dbpage order by %2").arg(sql, keyOrder(false, true));
+}
+
+QSqlQuery DbPage::statement(const QString &sql, bool &ok)
+{
+    // Prepared once per page kind; two each, so that the statement the model
+    // shows is never run again under it: a read that fails then leaves the
+    // page shown as it was.
+    QList<QSqlQuery> &prepared = statements[sql];
+    const QSqlResult *shown = queryModel->query().result();
+    for (const QSqlQuery &query : qAsConst(prepared)) {
+        if (query.result() != shown) {
+            ok = true;
+            return query;
+        }
+    }
+    QSqlQuery query(QSqlDatabase::database(connName));
+    ok = query.prepare(sql);
+    if (ok) {
+        prepared << query;
+    }
+    return query;
+}
+
+QSqlQuery DbPage::readKeyed(View view, const QVariantList &key, int rows, DbRead &read)
+{
+    const QString sql = keyedSql(view, rows);
+    bool ok = false;
+    QSqlQuery query = statement(sql, ok);
+    if (ok) {
+        if (view == View::After || view == View::Before) {
+            for (const QVariant &value : keyValues(key)) {
+                query.addBindValue(value);
+            }
+        }
+        ok = query.exec();
+    }
+    if (ok && query.first()) {
+        read = DbRead::Found;
+    } else if (!ok || query.lastError().isValid()) {
+        qDebug() << "page query failed:" << sql << query.lastError().text();
+        read = DbRead::Failed;
+    } else {
+        read = DbRead::Missing;
+    }
+    return query;
+}
+
+DbRead DbPage::rowsBeyond(bool forward, const QVariantList &key)
+{
+    const QString sql = keyParts(forward ? View::After : View::Before, QStringLiteral("1"))
+                            .join(QLatin1String(" union all ")) + QStringLiteral(" limit 1");
+    bool ok = false;
+    QSqlQuery query = statement(sql, ok);
+    if (ok) {
+        for (const QVariant &value : keyValues(key)) {
+            query.addBindValue(value);
+        }
+        ok = query.exec();
+    }
+    DbRead read = DbRead::Missing;
+    if (ok && query.next()) {
+        read = DbRead::Found;
+    } else if (!ok || query.lastError().isValid()) {
+        qDebug() << "page query failed:" << sql << query.lastError().text();
+        read = DbRead::Failed;
+    }
+    // Done with it: no read lock kept.
+    query.finish();
+    return read;
+}
+
+void DbPage::showKeyed(View view, const QVariantList &key, QSqlQuery &query)
+{
+    this->view = view;
+    viewKey = (view == View::After || view == View::Before) ? key : QVariantList();
+    pageSql = query.lastQuery();
+    pageValues = keyValues(viewKey);
+    readEdgeKeys(query, keys.count(), firstKey, lastKey);
+    showQuery(query, keys.count());
+}
+
+bool DbPage::stepKeyed(bool forward)
+{
+    const QVariantList from = forward ? lastKey : firstKey;
+    if (from.isEmpty()) {
+        // Nothing shown to go on from.
+        const bool shown = showEnd(forward);
+        recountPending = shown;
+        return shown;
+    }
+    const View view = forward ? View::After : View::Before;
+    DbRead read = DbRead::Failed;
+    QSqlQuery query = readKeyed(view, from, resultCurrent, read);
+    if (read == DbRead::Failed) {
+        return false;
+    }
+    if (read == DbRead::Missing) {
+        // The rows on that side were deleted: the nearest end that has rows
+        // is shown, and a new count tells how many pages are left.
+        const bool shown = showEnd(forward);
+        recountPending = shown;
+        return shown;
+    }
+
+    pageCurrent = forward ? pageCurrent + 1 : pageCurrent - 1;
+    showKeyed(view, from, query);
+    if (pageCurrent == (forward ? pageCount : 1u)) {
+        // Whether rows were added beyond the end since the count is asked
+        // right after the page is up: it only decides on a new count.
+        const quint64 shown = shownId;
+        QMetaObject::invokeMethod(this, [this, forward, shown] { checkBeyond(forward, shown); }, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void DbPage::checkBeyond(bool forward, quint64 shown)
+{
+    if (shown != shownId || rowsBeyond(forward, forward ? lastKey : firstKey) != DbRead::Found) {
+        return;
+    }
+    // Page 1 is the one that holds the first row, so this one is not yet.
+    if (!forward) {
+        pageCurrent = 2;
+        showLabels();
+        setButtons(btnFirst, btnPre, true);
+    }
+    startCount(true);
+}
+
+bool DbPage::showEnd(bool last)
+{
+    DbRead read = DbRead::Failed;
+    if (last) {
+        QSqlQuery query = readKeyed(View::Last, {}, lastPageRows(), read);
+        if (read == DbRead::Failed) {
+            return false;
+        }
+        if (read == DbRead::Found) {
+            pageCurrent = qMax(1u, pageCount);
+            showKeyed(View::Last, {}, query);
+            return true;
+        }
+    }
+    // The first page, or an empty one when no row is left.
+    QSqlQuery query = readKeyed(View::First, {}, resultCurrent, read);
+    if (read == DbRead::Failed) {
+        return false;
+    }
+    pageCurrent = 1;
+    showKeyed(View::First, {}, query);
+    return true;
+}
+
+int DbPage::lastPageRows() const
+{
+    // As many rows as the last page holds by the count, so that it shows the
+    // same rows as paging by offset would.
+    if (pageCount == 0) {
+        return resultCurrent;
+    }
+    const qint64 rows = qint64(resultCount) - qint64(pageCount - 1) * resultCurrent;
+    return int(qBound<qint64>(1, rows, resultCurrent));
+}
+
+void DbPage::refreshKeyed()
+{
+    const quint32 lastPage = qMax(1u, pageCount);
+    DbRead read = DbRead::Missing;
+    switch (view) {
+    case View::Last:
+        if (!showEnd(true)) {
+            break;
+        }
+        return;
+    case View::After:
+    case View::Before: {
+        QSqlQuery query = readKeyed(view, viewKey, resultCurrent, read);
+        if (read == DbRead::Found) {
+            pageCurrent = qMin(pageCurrent, lastPage);
+            showKeyed(view, viewKey, query);
+            return;
+        }
+        if (read == DbRead::Missing && showEnd(view == View::After)) {
+            return;
+        }
+        break;
+    }
+    case View::First: {
+        QSqlQuery query = readKeyed(View::First, {}, resultCurrent, read);
+        if (read != DbRead::Failed) {
+            pageCurrent = 1;
+            showKeyed(View::First, {}, query);
+            return;
+        }
+        break;
+    }
+    }
+    // The page could not be read: an empty table, and no row to page from.
+    queryModel->clear();
+    firstKey.clear();
+    lastKey.clear();
+    pageCurrent = qMin(pageCurrent, lastPage);
+    showLabels();
+}
+
 void DbPage::slot_receiveCount(uint count, double msec)
 {
     if (labResult) {
@@ -194,14 +637,22 @@ void DbPage::slot_receiveCount(uint count, double msec)
     setButtons(btnNext, btnLast, several);
 
     selectSql = QStringLiteral("select %1 from %2 %3 order by %4").arg(selectColumn, tableName, whereSql, orderSql);
-    showPage();
+    if (pagesByKey()) {
+        refreshKeyed();
+    } else {
+        showPage();
+    }
 }
 
 void DbPage::select()
 {
-    const quint64 id = ++selectId;
+    // The where clause or the keys may have changed: prepare anew.
+    statements.clear();
     startIndex = 0;
     pageCurrent = 1;
+    view = View::First;
+    viewKey.clear();
+    recountPending = false;
     slot_receiveCount(uint(resultCurrent), 0);
 
     setButtons(btnFirst, btnLast, false);
@@ -211,22 +662,36 @@ void DbPage::select()
             label->setText(QStringLiteral("正在查询..."));
         }
     }
+    startCount(false);
+}
 
-    const auto receive = [this, id](uint count, double msec) {
-        // Only the count of the latest query may set the pages.
+void DbPage::startCount(bool afterFlip)
+{
+    const quint64 id = ++selectId;
+    const auto receive = [this, id, afterFlip](uint count, double msec) {
+        // Only the latest count may set the pages.
         if (id != selectId) {
             return;
         }
         emit receiveCount(count, msec);
         slot_receiveCount(count, msec);
+        if (afterFlip) {
+            // Away from page 1 the buttons follow the page shown: a last
+            // page never offers 下一页.
+            setButtons(btnFirst, btnPre, pageCurrent > 1);
+            setButtons(btnNext, btnLast, pageCurrent < pageCount);
+        }
     };
     const QString countSql = QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, whereSql);
-    if (DbConn::isPrivateDatabase(QSqlDatabase::database(connName, false))) {
+    const QSqlDatabase db = QSqlDatabase::database(connName, false);
+    if (DbConn::isPrivateDatabase(db)) {
         // A count thread's clone would count another, empty database: count here.
         QElapsedTimer timer;
         timer.start();
-        const uint count = DbCountThread::count(QSqlDatabase::database(connName), countSql);
-        receive(count, double(timer.nsecsElapsed()) / 1000000.0);
+        uint count = 0;
+        if (DbCountThread::count(QSqlDatabase::database(connName), countSql, count)) {
+            receive(count, double(timer.nsecsElapsed()) / 1000000.0);
+        }
         return;
     }
 
@@ -234,12 +699,57 @@ void DbPage::select()
     connect(thread, &DbCountThread::receiveCount, this, receive);
     thread->setConnName(connName);
     thread->setSql(countSql);
+    if (pagesByKey() && db.driverName() == QLatin1String("QSQLITE")) {
+        // Counted along the keys in slices, each a short read of its own:
+        // one long count would hold off every writer to the file (the
+        // navigation log of the main screen among them) until it ended.
+        QStringList keyColumns;
+        for (int i = 0; i < keys.count(); ++i) {
+            keyColumns << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
+        }
+        const QString columns = keyColumns.join(QLatin1Char(','));
+        const QString offset = QStringLiteral(" limit 1 offset ") + QString::number(countSliceRows - 1);
+        const QString firstEnd = QStringLiteral("select %1 from %2 %3 order by %4")
+                                     .arg(columns, tableName, keyWhere(View::First), keyOrder(false, false))
+            + offset;
+        const QStringList after = keyParts(View::After, columns);
+        const QString nextEnd = after.join(QLatin1String(" union all ")) + QStringLiteral(" order by ")
+            + keyOrder(false, after.count() > 1) + offset;
+        const QString rest = QStringLiteral("select count(*) from (%1)")
+                                 .arg(keyParts(View::After, QStringLiteral("1")).join(QLatin1String(" union all ")));
+        thread->setSlices(firstEnd, nextEnd, rest, countSliceRows, keyValueOrder());
+    }
     thread->start();
+}
+
+void DbPage::setKeyColumns(const QStringList &keyColumns)
+{
+    keys.clear();
+    QList<Key> parsed;
+    for (const QString &entry : keyColumns) {
+        const QStringList parts = entry.simplified().split(QLatin1Char(' '));
+        const QString direction = parts.value(1).toLower();
+        if (parts.isEmpty() || parts.first().isEmpty() || parts.count() > 2
+            || (parts.count() == 2 && direction != QLatin1String("asc") && direction != QLatin1String("desc"))) {
+            qDebug() << "key columns not usable, paging by offset:" << keyColumns;
+            return;
+        }
+        parsed << Key{parts.first(), direction == QLatin1String("desc")};
+    }
+    for (const Key &k : qAsConst(parsed)) {
+        // A row-value comparison follows one direction only.
+        if (k.descending != parsed.first().descending) {
+            qDebug() << "key columns not usable, paging by offset:" << keyColumns;
+            return;
+        }
+    }
+    keys = parsed;
 }
 
 void DbPage::setConnName(const QString &connName)
 {
     this->connName = connName;
+    statements.clear();
 }
 
 void DbPage::setDbType(DbType dbType)

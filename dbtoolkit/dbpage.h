@@ -1,12 +1,16 @@
 #ifndef DBPAGE_H
 #define DBPAGE_H
 
+#include "dbhelper.h"
 #include "dbtype.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QTableView>
+#include <QSqlQuery>
 #include <QStringList>
+#include <QTableView>
+#include <QVariantList>
 
 class QAbstractButton;
 class QComboBox;
@@ -16,6 +20,12 @@ class SqlQueryModel;
 // Shows one query in a table view a page at a time, with page buttons and
 // page labels. The total row count comes from a background thread: the first
 // page is shown at once and the page count follows.
+//
+// Told the columns that order its rows uniquely (setKeyColumns), it pages by
+// key: the next and previous pages continue from the last or first row shown,
+// so every page is one index seek however deep it lies, and rows added or
+// removed between flips are neither shown twice nor skipped. Without key
+// columns it pages by offset.
 class DbPage : public QObject
 {
     Q_OBJECT
@@ -25,6 +35,10 @@ public:
 
     SqlQueryModel *model() const { return queryModel; }
     QString currentPageSql() const { return pageSql; }
+    QVariantList currentPageValues() const { return pageValues; }
+    // Whether the pages are read by key: key columns given, all in one
+    // direction, and a where clause that is empty or starts with "where".
+    bool pagesByKey() const;
 
     static void loadComboBox(const QString &columnName, const QString &orderColumn, const QString &tableName,
                              QComboBox *comboBox, const QString &connName = QStringLiteral("qt_sql_default_connection"));
@@ -32,11 +46,20 @@ public:
                                QStringList &list, const QString &connName = QStringLiteral("qt_sql_default_connection"));
 
 private:
+    // How the page shown was read: from the start, after or before a row's
+    // key, or from the end.
+    enum class View { First, After, Before, Last };
+    struct Key {
+        QString column;
+        bool descending;
+    };
+
     int startIndex = 0;
     QString selectSql;
     QString pageSql;
+    QVariantList pageValues;
     SqlQueryModel *queryModel;
-    quint64 selectId = 0; // counts select() calls, so a stale count is recognised
+    quint64 selectId = 0; // counts the counts started, so a stale one is recognised
 
     QLabel *labPageCount = nullptr;
     QLabel *labPageCurrent = nullptr;
@@ -70,8 +93,38 @@ private:
     QString insertColumnName;
     int insertColumnWidth = 50;
 
+    QList<Key> keys;
+    View view = View::First;
+    QVariantList viewKey;  // the row the page was read after or before
+    QVariantList firstKey; // keys of the first and last rows shown
+    QVariantList lastKey;
+    QHash<QString, QList<QSqlQuery>> statements; // prepared page statements by their text
+    bool recountPending = false; // a flip found the page count out of date
+    quint64 shownId = 0;         // counts the pages shown, so that a late look sees a change
+
     void setButtons(QAbstractButton *a, QAbstractButton *b, bool enabled);
     void showPage();
+    void showQuery(QSqlQuery &query, int hiddenColumns);
+    void showLabels();
+    void startCount(bool afterFlip);
+
+    QString keyOrder(bool reversed, bool byAlias) const;
+    QString keyWhere(View view) const;
+    bool seeksPerKey() const;
+    QStringList keyParts(View view, const QString &columns) const;
+    QList<int> keyValueOrder() const;
+    QVariantList keyValues(const QVariantList &key) const;
+    QString keyedSql(View view, int rows) const;
+    QSqlQuery statement(const QString &sql, bool &ok);
+    QSqlQuery readKeyed(View view, const QVariantList &key, int rows, DbRead &read);
+    DbRead rowsBeyond(bool forward, const QVariantList &key);
+    void showKeyed(View view, const QVariantList &key, QSqlQuery &query);
+    bool stepKeyed(bool forward);
+    bool showEnd(bool last);
+    int lastPageRows() const;
+    void refreshKeyed();
+    void checkBeyond(bool forward, quint64 shown);
+    void finishStep();
 
 Q_SIGNALS:
     void receivePage(uint pageCurrent, uint pageCount, uint resultCount, uint resultCurrent);
@@ -108,6 +161,11 @@ public Q_SLOTS:
     void setInsertColumnIndex(int insertColumnIndex);
     void setInsertColumnName(const QString &insertColumnName);
     void setInsertColumnWidth(int insertColumnWidth);
+    // Columns that order the rows uniquely, each "name", "name asc" or
+    // "name desc", all in one direction (for example "LogDate desc" and
+    // "rowid desc"); they then give the order and orderSql is not used. They
+    // must hold no NULL. Empty: pages by offset in the order of orderSql.
+    void setKeyColumns(const QStringList &keyColumns);
     void select();
 };
 

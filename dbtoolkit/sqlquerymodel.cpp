@@ -21,6 +21,20 @@ void SqlQueryModel::setAlignRightColumn(const QList<int> &columns)
     alignRightColumn = columns;
 }
 
+int SqlQueryModel::columnCount(const QModelIndex &parent) const
+{
+    return qMax(0, QSqlQueryModel::columnCount(parent) - hiddenColumns);
+}
+
+void SqlQueryModel::setPageQuery(const QSqlQuery &query, int hiddenColumns)
+{
+    // One reset for both, so that no view sees the new count with the old columns.
+    beginResetModel();
+    this->hiddenColumns = hiddenColumns;
+    setQuery(query);
+    endResetModel();
+}
+
 QVariant SqlQueryModel::data(const QModelIndex &index, int role) const
 {
     QVariant value = QSqlQueryModel::data(index, role);

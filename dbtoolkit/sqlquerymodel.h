@@ -1,6 +1,7 @@
 #ifndef SQLQUERYMODEL_H
 #define SQLQUERYMODEL_H
 
+#include <QSqlQuery>
 #include <QSqlQueryModel>
 
 // A query model with column alignment, a coloured hover row and the masking
@@ -14,6 +15,11 @@ public:
     explicit SqlQueryModel(QObject *parent = nullptr);
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+
+    // Shows query, whose last hiddenColumns columns stay out of view: a pager
+    // reads its keys from them. record(row) still holds them.
+    void setPageQuery(const QSqlQuery &query, int hiddenColumns);
 
     void setAllCenter(bool allCenter);
     void setAlignCenterColumn(const QList<int> &columns);
@@ -23,6 +29,7 @@ private:
     bool allCenter = false;
     QList<int> alignCenterColumn;
     QList<int> alignRightColumn;
+    int hiddenColumns = 0;
 };
 
 #endif // SQLQUERYMODEL_H

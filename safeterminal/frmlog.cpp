@@ -69,6 +69,7 @@ void frmLog::initTable()
     dbPage->setSelectColumn(QStringLiteral("LogDate,LogTime,LogContent"));
     dbPage->setTableName(QStringLiteral("LogInfo"));
     dbPage->setOrderSql(QStringLiteral("rowid desc"));
+    dbPage->setKeyColumns({QStringLiteral("rowid desc")});
     dbPage->setWhereSql(whereSql);
     dbPage->setResultCurrent(pageRows);
     dbPage->setColumnNames(columnNames);
@@ -94,6 +95,7 @@ void frmLog::buttonClick()
     // type then never needs a sort of the whole type, which on a full log table
     // would be a visible pause.
     dbPage->setOrderSql(QStringLiteral("LogDate desc,rowid desc"));
+    dbPage->setKeyColumns({QStringLiteral("LogDate desc"), QStringLiteral("rowid desc")});
     dbPage->select();
 }
 

@@ -123,6 +123,7 @@ DbPage *frmStatus::createPage(QTableView *table, QLabel *pageCount, QLabel *page
     page->setSelectColumn(columns);
     page->setTableName(tableName);
     page->setOrderSql(QStringLiteral("rowid desc"));
+    page->setKeyColumns({QStringLiteral("rowid desc")});
     page->setWhereSql(whereSql);
     page->setResultCurrent(pageRows);
     page->setColumnNames(names);

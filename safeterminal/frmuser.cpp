@@ -71,6 +71,7 @@ void frmUser::initTable()
     dbPage->setSelectColumn(QStringLiteral("UserID,UserName,UserAdmin"));
     dbPage->setTableName(QStringLiteral("UserInfo"));
     dbPage->setOrderSql(QStringLiteral("rowid asc"));
+    dbPage->setKeyColumns({QStringLiteral("rowid asc")});
     dbPage->setWhereSql(whereSql);
     dbPage->setResultCurrent(pageRows);
     dbPage->setColumnNames(columnNames);

@@ -1,13 +1,19 @@
+#include "dbcountthread.h"
 #include "dbpage.h"
+#include "dbtype.h"
+#include "sqlitelock.h"
 #include "sqlquerymodel.h"
 #include "testsupport.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace TestSupport;
@@ -21,10 +27,11 @@ public:
     QPushButton first, pre, next, last;
     DbPage page;
 
-    PagedTable()
+    explicit PagedTable(const QString &countName = QStringLiteral("rowid"),
+                        const QString &connName = QLatin1String(QSqlDatabase::defaultConnection))
     {
         page.setControl(&table, &pageCount, &pageCurrent, &resultCount, &resultCurrent, &result, &info, &first,
-                        &pre, &next, &last, QStringLiteral("rowid"));
+                        &pre, &next, &last, countName, connName);
         page.setTableName(QStringLiteral("LogInfo"));
         page.setSelectColumn(QStringLiteral("LogContent,LogType"));
         page.setOrderSql(QStringLiteral("rowid asc"));
@@ -38,7 +45,42 @@ public:
     }
 
     QString cell(int row, int column) const { return page.model()->index(row, column).data().toString(); }
+
+    // The first column of every row shown.
+    QStringList shown() const
+    {
+        QStringList rows;
+        for (int row = 0; row < page.model()->rowCount(); ++row) {
+            rows << cell(row, 0);
+        }
+        return rows;
+    }
+
+    // What the operator sees: rows, labels and which buttons can be pressed.
+    QStringList screen() const
+    {
+        QString enabled;
+        for (bool on : buttons()) {
+            enabled += on ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        return {shown().join(QLatin1Char('|')), pageCurrent.text(), pageCount.text(), resultCount.text(),
+                info.text(), enabled};
+    }
+
+    // Counts start on select() and on flips that find the page count out of
+    // date (the end of the table is looked at just after a flip); each
+    // thread deletes itself once its count is delivered.
+    bool settle()
+    {
+        QCoreApplication::processEvents();
+        return QTest::qWaitFor([this] { return page.findChildren<DbCountThread *>().isEmpty(); }, 10000);
+    }
 };
+
+QSet<QString> asSet(const QStringList &list)
+{
+    return QSet<QString>(list.begin(), list.end());
+}
 
 class tst_DbPage : public QObject
 {
@@ -60,6 +102,73 @@ private:
         db.commit();
     }
 
+    // Rows "row 1" to "row <rows>" of LogInfo, row i dated day(i) days after 2026-01-01.
+    static void fillDated(int rows, const std::function<int(int)> &day)
+    {
+        QSqlDatabase db = QSqlDatabase::database();
+        db.transaction();
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("insert into LogInfo values('管理日志',?,'08:00:00',?)"));
+        for (int i = 1; i <= rows; ++i) {
+            query.addBindValue(QDate(2026, 1, 1).addDays(day(i)).toString(QStringLiteral("yyyy-MM-dd")));
+            query.addBindValue(QStringLiteral("row %1").arg(i));
+            query.exec();
+        }
+        db.commit();
+    }
+
+    // Walks both tables to the end and back and compares what they show.
+    static void compareWalks(PagedTable &keyed, PagedTable &offset, int rows)
+    {
+        QCOMPARE(keyed.screen(), offset.screen());
+
+        // 下一页 to the end: the same screens, every row once.
+        QList<QStringList> forward{keyed.shown()};
+        while (keyed.next.isEnabled() && forward.size() <= 10) {
+            keyed.next.click();
+            offset.next.click();
+            QCOMPARE(keyed.screen(), offset.screen());
+            forward << keyed.shown();
+        }
+        QCOMPARE(forward.size(), qMax(1, (rows + 9) / 10));
+        QStringList all;
+        for (const QStringList &page : forward) {
+            all << page;
+        }
+        QCOMPARE(all.size(), rows);
+        QCOMPARE(asSet(all).size(), rows);
+
+        // 末页, then 上一页 back to the start: the forward walk reversed.
+        keyed.last.click();
+        offset.last.click();
+        QCOMPARE(keyed.screen(), offset.screen());
+        QList<QStringList> backward{keyed.shown()};
+        while (keyed.pre.isEnabled() && backward.size() <= 10) {
+            keyed.pre.click();
+            offset.pre.click();
+            QCOMPARE(keyed.screen(), offset.screen());
+            backward << keyed.shown();
+        }
+        std::reverse(backward.begin(), backward.end());
+        QCOMPARE(backward, forward);
+
+        keyed.last.click();
+        offset.last.click();
+        keyed.first.click();
+        offset.first.click();
+        QCOMPARE(keyed.screen(), offset.screen());
+        QVERIFY(keyed.settle()); // no page found the count out of date
+    }
+
+    // Reopens the default connection with a short busy timeout, for lock tests.
+    void reopenWithShortTimeout()
+    {
+        closeConnection();
+        DbConn::setSqliteBusyTimeout(200);
+        QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection),
+                                  temp->filePath(QStringLiteral("safe.db"))).open());
+    }
+
     // select() and wait for the background count.
     static void selectAndWait(PagedTable &t)
     {
@@ -69,6 +178,7 @@ private:
     }
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -86,10 +196,33 @@ private slots:
     void pageClosedWhileCounting();
     void memoryDatabaseIsCountedHere_data();
     void memoryDatabaseIsCountedHere();
+
+    void keyedPagesMatchOffsetPages_data();
+    void keyedPagesMatchOffsetPages();
+    void keyedPagesOnMySql_data();
+    void keyedPagesOnMySql();
+    void walksWithRowsAddedOrDeleted_data();
+    void walksWithRowsAddedOrDeleted();
+    void countOverSeveralSlices_data();
+    void countOverSeveralSlices();
+    void whereClauseKeepsItsMeaning();
+    void keyColumnsThatCannotPageByKey_data();
+    void keyColumnsThatCannotPageByKey();
+    void failedFlipLeavesThePage();
+    void failedReadsAreNoRows();
+
+private:
+    int defaultBusyTimeout = 0;
 };
+
+void tst_DbPage::initTestCase()
+{
+    defaultBusyTimeout = DbConn::sqliteBusyTimeout();
+}
 
 void tst_DbPage::init()
 {
+    DbConn::setSqliteBusyTimeout(defaultBusyTimeout);
     temp.reset(new QTemporaryDir);
     QVERIFY(createTerminalDatabase(temp->filePath(QStringLiteral("safe.db"))));
     openSqlite(temp->filePath(QStringLiteral("safe.db")));
@@ -98,8 +231,10 @@ void tst_DbPage::init()
 void tst_DbPage::cleanup()
 {
     closeConnection();
-    if (QSqlDatabase::contains(QStringLiteral("mem"))) {
-        closeConnection(QStringLiteral("mem"));
+    for (const QString &name : {QStringLiteral("mem"), QStringLiteral("mysql")}) {
+        if (QSqlDatabase::contains(name)) {
+            closeConnection(name);
+        }
     }
     temp.reset();
 }
@@ -354,6 +489,331 @@ void tst_DbPage::memoryDatabaseIsCountedHere()
     t.next.click();
     QCOMPARE(t.cell(0, 0), QStringLiteral("row 31"));
     QCOMPARE(QSqlDatabase::connectionNames().size(), 2);
+}
+
+void tst_DbPage::keyedPagesMatchOffsetPages_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<int>("days"); // rows spread over this many dates, out of rowid order
+
+    for (int rows : {0, 1, 10, 11, 95, 100}) {
+        QTest::addRow("%d rows, rowid", rows) << rows << QStringList{"rowid"} << "rowid asc" << 1;
+        QTest::addRow("%d rows, rowid desc", rows) << rows << QStringList{"rowid desc"} << "rowid desc" << 1;
+        QTest::addRow("%d rows, date and rowid desc", rows)
+            << rows << QStringList{"LogDate desc", "rowid desc"} << "LogDate desc,rowid desc" << 13;
+        QTest::addRow("%d rows, all of one date", rows)
+            << rows << QStringList{"LogDate", "rowid asc"} << "LogDate asc,rowid asc" << 1;
+    }
+}
+
+void tst_DbPage::keyedPagesMatchOffsetPages()
+{
+    QFETCH(int, rows);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, order);
+    QFETCH(int, days);
+
+    fillDated(rows, [days](int i) { return i * 7 % days; });
+    PagedTable offset, keyed;
+    for (PagedTable *t : {&offset, &keyed}) {
+        t->page.setResultCurrent(10);
+        t->page.setOrderSql(order);
+    }
+    keyed.page.setKeyColumns(keys);
+    QVERIFY(keyed.page.pagesByKey());
+    QVERIFY(!offset.page.pagesByKey());
+    selectAndWait(offset);
+    selectAndWait(keyed);
+    compareWalks(keyed, offset, rows);
+}
+
+void tst_DbPage::keyedPagesOnMySql_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("order");
+    QTest::newRow("id") << QStringList{"id"} << "id asc";
+    QTest::newRow("date and id desc") << QStringList{"LogDate desc", "id desc"} << "LogDate desc,id desc";
+}
+
+void tst_DbPage::keyedPagesOnMySql()
+{
+    // Other servers page by row-value comparisons, counted in one statement.
+    QFETCH(QStringList, keys);
+    QFETCH(QString, order);
+    const QString host = qEnvironmentVariable("SECSUITE_MYSQL_HOST");
+    if (host.isEmpty()) {
+        QSKIP("SECSUITE_MYSQL_HOST is not set: no MySQL server to page on");
+    }
+    const QString conn = QStringLiteral("mysql");
+    const QString schema = QStringLiteral("dbpage_%1").arg(QCoreApplication::applicationPid());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), conn);
+        db.setHostName(host);
+        db.setPort(qEnvironmentVariableIntValue("SECSUITE_MYSQL_PORT"));
+        db.setUserName(qEnvironmentVariable("SECSUITE_MYSQL_USER"));
+        db.setPassword(qEnvironmentVariable("SECSUITE_MYSQL_PASSWORD"));
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("drop database if exists %1").arg(schema)));
+        QVERIFY(query.exec(QStringLiteral("create database %1 character set utf8mb4").arg(schema)));
+        db.close();
+        db.setDatabaseName(schema);
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QVERIFY(query.exec(QStringLiteral("create table LogInfo (id int auto_increment primary key, LogType varchar(10), "
+                                          "LogDate varchar(10), LogTime varchar(8), LogContent varchar(30), "
+                                          "index (LogDate, id))")));
+        query.prepare(QStringLiteral("insert into LogInfo (LogType, LogDate, LogTime, LogContent) values(?,?,?,?)"));
+        for (int i = 1; i <= 95; ++i) {
+            query.addBindValue(QStringLiteral("管理日志"));
+            query.addBindValue(QDate(2026, 1, 1).addDays(i * 7 % 13).toString(QStringLiteral("yyyy-MM-dd")));
+            query.addBindValue(QStringLiteral("08:00:00"));
+            query.addBindValue(QStringLiteral("row %1").arg(i));
+            QVERIFY(query.exec());
+        }
+    }
+    {
+        PagedTable offset(QStringLiteral("*"), conn), keyed(QStringLiteral("*"), conn);
+        for (PagedTable *t : {&offset, &keyed}) {
+            t->page.setResultCurrent(10);
+            t->page.setOrderSql(order);
+        }
+        keyed.page.setKeyColumns(keys);
+        selectAndWait(offset);
+        selectAndWait(keyed);
+        QVERIFY(keyed.page.currentPageSql().contains(QLatin1String("dbpage_key0")));
+        compareWalks(keyed, offset, 95);
+    }
+    QSqlQuery(QStringLiteral("drop database %1").arg(schema), QSqlDatabase::database(conn)).finish();
+    closeConnection(conn);
+}
+
+void tst_DbPage::walksWithRowsAddedOrDeleted_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<bool>("backward");     // from 末页 with 上一页, else from page 1 with 下一页
+    QTest::addColumn<int>("changeAfter");   // flips made before the change
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("finalPage");
+    QTest::addColumn<int>("finalPages");
+    QTest::addColumn<bool>("endRepeats");   // the walk ends on a page shown before: its rows were deleted
+
+    // 100 rows, ten a page; row i has rowid i and is dated (i - 1) / 10 days after 2026-01-01.
+    const QStringList rowid{"rowid"};
+    const QStringList newest{"LogDate desc", "rowid desc"};
+    const QString addFive = QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 5) "
+                                           "insert into LogInfo select '管理日志','%1','09:00:00','new '||i from n");
+    QTest::newRow("rows of the next page deleted")
+        << rowid << false << 1 << "delete from LogInfo where rowid between 21 and 30" << 9 << 9 << true;
+    QTest::newRow("every row after the page deleted")
+        << rowid << false << 2 << "delete from LogInfo where rowid > 30" << 3 << 3 << true;
+    QTest::newRow("the page and all after it deleted")
+        << rowid << false << 4 << "delete from LogInfo where rowid > 40" << 4 << 4 << true;
+    QTest::newRow("rows of the page shown deleted")
+        << rowid << false << 1 << "delete from LogInfo where rowid between 15 and 20" << 10 << 10 << false;
+    QTest::newRow("rows added after the end") << rowid << false << 0 << addFive.arg("2026-02-01") << 11 << 11 << false;
+    QTest::newRow("newest first, rows added on top") << newest << false << 0 << addFive.arg("2026-02-01") << 10 << 10 << false;
+    QTest::newRow("newest first, rows added further on")
+        << newest << false << 2 << addFive.arg("2026-01-04") << 11 << 11 << false;
+    QTest::newRow("newest first, back from the end, rows added on top")
+        << newest << true << 0 << addFive.arg("2026-02-01") << 1 << 11 << false;
+    QTest::newRow("back from the end, every row before deleted")
+        << rowid << true << 6 << "delete from LogInfo where rowid <= 30" << 1 << 7 << true;
+    QTest::newRow("back from the end, rows of the page before deleted")
+        << rowid << true << 1 << "delete from LogInfo where rowid between 71 and 80" << 1 << 9 << true;
+}
+
+void tst_DbPage::walksWithRowsAddedOrDeleted()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(bool, backward);
+    QFETCH(int, changeAfter);
+    QFETCH(QString, change);
+    QFETCH(int, finalPage);
+    QFETCH(int, finalPages);
+    QFETCH(bool, endRepeats);
+
+    fillDated(100, [](int i) { return (i - 1) / 10; });
+    const QString order = keys.size() == 1 ? QStringLiteral("rowid asc") : QStringLiteral("LogDate desc,rowid desc");
+    const QString rowsInOrder = QStringLiteral("select LogContent from LogInfo order by ") + order;
+    const QStringList before = column(rowsInOrder);
+
+    PagedTable t;
+    t.page.setResultCurrent(10);
+    t.page.setKeyColumns(keys);
+    selectAndWait(t);
+    QPushButton &step = backward ? t.pre : t.next;
+    if (backward) {
+        t.last.click();
+    }
+    QList<QStringList> pages{t.shown()};
+    for (int flips = 0; step.isEnabled() && flips < 20; ++flips) {
+        if (flips == changeAfter) {
+            QVERIFY(QSqlQuery().exec(change));
+        }
+        step.click();
+        QVERIFY(t.settle());
+        pages << t.shown();
+    }
+    QVERIFY2(pages.size() > changeAfter + 1, "the walk ended before the change");
+
+    const QStringList after = column(rowsInOrder);
+    QStringList seen;
+    for (const QStringList &page : pages) {
+        seen << page;
+    }
+    // Nothing that was there at the start and still is was skipped.
+    for (const QString &row : before) {
+        QVERIFY2(!after.contains(row) || seen.contains(row), qPrintable(row));
+    }
+    // Only a page that moved back to rows shown before repeats any.
+    QStringList earlier;
+    for (int i = 0; i < pages.size() - 1; ++i) {
+        earlier << pages.at(i);
+    }
+    QCOMPARE(asSet(earlier).size(), earlier.size());
+    const bool repeats = !(asSet(pages.last()) & asSet(earlier)).isEmpty();
+    QCOMPARE(repeats, endRepeats);
+
+    // The walk ends at the end of the table, and a count that changed is known.
+    if (backward) {
+        QCOMPARE(pages.last().first(), after.first());
+    } else {
+        QCOMPARE(pages.last().last(), after.last());
+    }
+    QCOMPARE(t.pageCurrent.text(), QStringLiteral("第 %1 页").arg(finalPage));
+    QCOMPARE(t.pageCount.text(), QStringLiteral("共 %1 页").arg(finalPages));
+    QVERIFY(!step.isEnabled());
+}
+
+void tst_DbPage::countOverSeveralSlices_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<int>("expected");
+
+    // Counted in slices of 4096 rows: two whole slices and a rest, runs of one date across the slice ends.
+    QTest::newRow("rowid") << QStringList{"rowid desc"} << "" << 8197;
+    QTest::newRow("date and rowid, one type")
+        << QStringList{"LogDate desc", "rowid desc"} << "where LogType='管理日志'" << 8197;
+    QTest::newRow("date and rowid, half the rows")
+        << QStringList{"LogDate desc", "rowid desc"} << "where LogType='管理日志' and rowid % 2 = 0" << 4098;
+}
+
+void tst_DbPage::countOverSeveralSlices()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, where);
+    QFETCH(int, expected);
+
+    QVERIFY(QSqlQuery().exec(QStringLiteral(
+        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 8197) "
+        "insert into LogInfo select '管理日志', date('2026-01-01', '+' || (i / 1000) || ' days'), '08:00:00', "
+        "'row ' || i from n")));
+    PagedTable t;
+    t.page.setResultCurrent(10);
+    t.page.setKeyColumns(keys);
+    t.page.setWhereSql(where);
+    QSignalSpy counted(&t.page, &DbPage::receiveCount);
+    t.page.select();
+    QVERIFY(counted.wait(10000));
+    QCOMPARE(counted.at(0).at(0).toInt(), expected);
+    QCOMPARE(t.pageCount.text(), QStringLiteral("共 %1 页").arg((expected + 9) / 10));
+    t.last.click();
+    QCOMPARE(t.shown().size(), expected % 10 == 0 ? 10 : expected % 10);
+    QCOMPARE(t.shown().last(), where.contains(QLatin1String("% 2")) ? QStringLiteral("row 2") : QStringLiteral("row 1"));
+}
+
+void tst_DbPage::whereClauseKeepsItsMeaning()
+{
+    // The key condition joins the whole clause, not its last term.
+    fillLog(30);
+    PagedTable t;
+    t.page.setResultCurrent(1);
+    t.page.setKeyColumns({QStringLiteral("rowid")});
+    t.page.setWhereSql(QStringLiteral("where LogContent='row 3' or LogContent='row 25'"));
+    selectAndWait(t);
+    QCOMPARE(t.shown(), QStringList{"row 3"});
+    t.next.click();
+    QCOMPARE(t.shown(), QStringList{"row 25"});
+    t.pre.click();
+    QCOMPARE(t.shown(), QStringList{"row 3"});
+}
+
+void tst_DbPage::keyColumnsThatCannotPageByKey_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<bool>("byKey");
+
+    QTest::newRow("rowid, no where") << QStringList{"rowid"} << "" << true;
+    QTest::newRow("where on several lines") << QStringList{"rowid"} << "  WHERE\n LogType='x' or 1=1 " << true;
+    QTest::newRow("no keys") << QStringList() << "" << false;
+    QTest::newRow("two directions") << QStringList{"LogDate desc", "rowid asc"} << "" << false;
+    QTest::newRow("not a direction") << QStringList{"rowid sideways"} << "" << false;
+    QTest::newRow("clause of another form") << QStringList{"rowid"} << "as l where l.LogType='管理日志'" << false;
+}
+
+void tst_DbPage::keyColumnsThatCannotPageByKey()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, where);
+    QFETCH(bool, byKey);
+
+    fillLog(25);
+    PagedTable t;
+    t.page.setResultCurrent(10);
+    t.page.setKeyColumns(keys);
+    t.page.setWhereSql(where);
+    QCOMPARE(t.page.pagesByKey(), byKey);
+    // Either way the pages are there, by offset in the order given.
+    selectAndWait(t);
+    t.next.click();
+    QCOMPARE(t.shown().first(), QStringLiteral("row 11"));
+    QCOMPARE(t.pageCurrent.text(), QStringLiteral("第 2 页"));
+}
+
+void tst_DbPage::failedFlipLeavesThePage()
+{
+    reopenWithShortTimeout();
+    fillLog(25);
+    PagedTable t;
+    t.page.setResultCurrent(10);
+    t.page.setKeyColumns({QStringLiteral("rowid")});
+    selectAndWait(t);
+    t.next.click();
+    const QStringList shown = t.screen();
+    for (QPushButton *button : {&t.next, &t.pre, &t.first, &t.last}) {
+        SqliteLock lock(temp->filePath(QStringLiteral("safe.db")));
+        button->click();
+        // Nothing read, so nothing changes: not an empty page, no move to an end.
+        QCOMPARE(t.screen(), shown);
+    }
+    QVERIFY(t.settle());
+    t.next.click();
+    QCOMPARE(t.shown().first(), QStringLiteral("row 21"));
+}
+
+void tst_DbPage::failedReadsAreNoRows()
+{
+    reopenWithShortTimeout();
+    fillLog(25);
+    PagedTable t;
+    t.page.setKeyColumns({QStringLiteral("rowid")});
+    QSignalSpy counted(&t.page, &DbPage::receiveCount);
+    {
+        SqliteLock lock(temp->filePath(QStringLiteral("safe.db")));
+        t.page.select();
+        QVERIFY(t.settle());
+    }
+    // The count failed: no page count of 0, the labels still wait for one.
+    QCOMPARE(counted.count(), 0);
+    QCOMPARE(t.pageCount.text(), QStringLiteral("正在查询..."));
+    QCOMPARE(t.resultCount.text(), QStringLiteral("正在查询..."));
+    QCOMPARE(t.buttons(), QList<bool>({false, false, false, false}));
+    selectAndWait(t);
+    QCOMPARE(t.resultCount.text(), QStringLiteral("共 25 条"));
 }
 
 QTEST_MAIN(tst_DbPage)

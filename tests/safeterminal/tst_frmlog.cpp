@@ -5,9 +5,11 @@
 #include "appconfig.h"
 #include "dbcountthread.h"
 #include "dbhelper.h"
+#include "dbpage.h"
 #include "dbtype.h"
 #include "frmlog.h"
 #include "frmstatus.h"
+#include "frmuser.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -92,6 +94,10 @@ private slots:
     void noSampleRowsWhenTurnedOff();
     void sampleBatchGivesUpAtOnceUnderLock_data();
     void sampleBatchGivesUpAtOnceUnderLock();
+
+    void listsPageOnFromTheRowShown_data();
+    void listsPageOnFromTheRowShown();
+    void logPagesAreIndexSeeks();
 };
 
 namespace {
@@ -373,6 +379,111 @@ void tst_frmLog::sampleBatchGivesUpAtOnceUnderLock()
     QCOMPARE(count(QStringLiteral("select (select count(*) from LogInfo)+(select count(*) from GoodsInfo)"
                                   "+(select count(*) from ErrorInfo)")),
              before);
+}
+
+void tst_frmLog::listsPageOnFromTheRowShown_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("rowsInOrder");
+    QTest::addColumn<QString>("change");
+
+    QTest::newRow("log, a newer entry arrives")
+        << "log" << "select LogContent from LogInfo where LogType='管理日志' order by LogDate desc, rowid desc"
+        << "insert into LogInfo values('管理日志','2099-01-01','00:00:00','最新日志')";
+    QTest::newRow("faults, a new fault arrives")
+        << "faults" << "select ErrorContent from ErrorInfo order by rowid desc"
+        << "insert into ErrorInfo values('门磁','最新故障')";
+    QTest::newRow("users, a user of the page shown deleted")
+        << "users" << "select UserID from UserInfo order by rowid asc"
+        << "delete from UserInfo where rowid = (select min(rowid) from UserInfo)";
+}
+
+void tst_frmLog::listsPageOnFromTheRowShown()
+{
+    // The next page follows the last row shown, whatever was added or
+    // deleted meanwhile: no row repeated, none skipped.
+    QFETCH(QString, screen);
+    QFETCH(QString, rowsInOrder);
+    QFETCH(QString, change);
+
+    addLogs(QStringLiteral("管理日志"), 30);
+    for (int i = 1; i <= 30; ++i) {
+        DBHelper::addError(QStringLiteral("门磁"), QStringLiteral("故障 %1").arg(i));
+        DBHelper::addUser(QStringLiteral("U%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("用户"),
+                          QStringLiteral("1"), QString(), QString(), QStringLiteral("/////////"));
+    }
+    std::unique_ptr<QWidget> widget;
+    const char *table = "tableMain";
+    const char *next = "btnNext";
+    int contentColumn = 0;
+    if (screen == QLatin1String("log")) {
+        widget = show<frmLog>();
+        contentColumn = 2;
+    } else if (screen == QLatin1String("faults")) {
+        widget = show<frmStatus>();
+        widget->findChild<QPushButton *>(QStringLiteral("btnStatus2"))->click();
+        settle(widget.get());
+        table = "tableMain2";
+        next = "btnNext2";
+        contentColumn = 1;
+    } else {
+        widget = show<frmUser>();
+    }
+    QVERIFY(widget);
+
+    const QStringList before = column(rowsInOrder);
+    const QStringList first = shownColumn(widget.get(), table, contentColumn);
+    QVERIFY(first.size() > 1);
+    QCOMPARE(first, before.mid(0, first.size()));
+
+    QVERIFY(QSqlQuery().exec(change));
+    widget->findChild<QPushButton *>(QLatin1String(next))->click();
+    settle(widget.get());
+    const QStringList second = shownColumn(widget.get(), table, contentColumn);
+    QCOMPARE(second, before.mid(first.size(), first.size()));
+}
+
+void tst_frmLog::logPagesAreIndexSeeks()
+{
+    // However deep a page of a type lies, it is read by seeking the type's
+    // index, never by walking or sorting the type.
+    addLogs(QStringLiteral("管理日志"), 95);
+    addLogs(QStringLiteral("开柜日志"), 20);
+    auto screen = show<frmLog>();
+    QVERIFY(screen);
+    auto *page = screen->findChild<DbPage *>();
+    QVERIFY(page && page->pagesByKey());
+    const auto plan = [page] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral("explain query plan ") + page->currentPageSql());
+        for (const QVariant &value : page->currentPageValues()) {
+            query.addBindValue(value);
+        }
+        QStringList steps;
+        if (query.exec()) {
+            while (query.next()) {
+                steps << query.value(3).toString();
+            }
+        }
+        return steps;
+    };
+    for (const char *button : {"", "btnNext", "btnNext", "btnLast", "btnPre", "btnFirst"}) {
+        if (*button) {
+            screen->findChild<QPushButton *>(QLatin1String(button))->click();
+            settle(screen.get());
+        }
+        const QStringList steps = plan();
+        const QString shown = QStringLiteral("%1: %2").arg(QLatin1String(button), steps.join(QLatin1String(" / ")));
+        QVERIFY2(!steps.filter(QStringLiteral("USING INDEX LogInfo_Index (LogType=?")).isEmpty(), qPrintable(shown));
+        QVERIFY2(steps.filter(QStringLiteral("SCAN LogInfo")).isEmpty(), qPrintable(shown));
+        if (qstrcmp(button, "btnNext") == 0 || qstrcmp(button, "btnPre") == 0) {
+            // Into the type at the row shown, not from its start.
+            QVERIFY2(!steps.filter(QRegularExpression(QStringLiteral("LogDate[<>]\\?"))).isEmpty(), qPrintable(shown));
+        }
+        // A page read backwards is put in order again: a sort of its ten rows, not of the type.
+        const bool backwards = page->currentPageSql().startsWith(QLatin1String("select * from ("));
+        QCOMPARE(steps.filter(QStringLiteral("TEMP B-TREE")).size(), backwards ? 1 : 0);
+    }
 }
 
 QTEST_MAIN(tst_frmLog)
