@@ -26,8 +26,9 @@ QRect availableArea()
     return screen ? screen->availableGeometry() : QRect();
 }
 
-// A normal geometry larger than the screen would put the header out of reach.
-QRect clampedInto(QRect rect, const QRect &area)
+} // namespace
+
+QRect frmMain::clampedInto(QRect rect, const QRect &area)
 {
     if (area.isEmpty()) {
         return rect;
@@ -37,8 +38,6 @@ QRect clampedInto(QRect rect, const QRect &area)
     rect.moveTop(qBound(area.top(), rect.top(), area.bottom() - rect.height() + 1));
     return rect;
 }
-
-} // namespace
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent), ui(new Ui::frmMain)
 {

@@ -25,6 +25,10 @@ public:
 
     FramelessHelper *framelessHelper() const { return frameless; }
 
+    // The geometry moved and, if need be, shrunk into the area, so that a
+    // window restored on a smaller screen keeps its header within reach.
+    static QRect clampedInto(QRect rect, const QRect &area);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -2,6 +2,7 @@
 
 #include "frmconfig.h"
 #include "frmdata.h"
+#include "frmmain.h"
 #include "frmview.h"
 
 #include <QLabel>
@@ -39,6 +40,8 @@ private slots:
     void viewFollowsSetIndex();
     void pageButtonSelectsPanel_data();
     void pageButtonSelectsPanel();
+    void restoredGeometryStaysOnScreen_data();
+    void restoredGeometryStaysOnScreen();
 };
 
 void tst_PlatformPages::init()
@@ -113,4 +116,31 @@ void tst_PlatformPages::pageButtonSelectsPanel()
 }
 
 QTEST_MAIN(tst_PlatformPages)
+void tst_PlatformPages::restoredGeometryStaysOnScreen_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRect>("restored");
+    // The centred 1000 x 720 of a 1920 x 1080 desktop.
+    const QRect centred(460, 180, 1000, 720);
+    QTest::newRow("fits: unchanged") << centred << QRect(0, 0, 1920, 1080) << centred;
+    QTest::newRow("smaller screen: moved in") << centred << QRect(0, 0, 1280, 800) << QRect(280, 80, 1000, 720);
+    QTest::newRow("too small: shrunk to the area") << centred << QRect(0, 0, 800, 600) << QRect(0, 0, 800, 600);
+    QTest::newRow("area below a top panel") << QRect(100, 0, 1000, 720) << QRect(0, 40, 1280, 760)
+                                            << QRect(100, 40, 1000, 720);
+    QTest::newRow("off to the left and above") << QRect(-300, -50, 1000, 720) << QRect(0, 0, 1280, 800)
+                                               << QRect(0, 0, 1000, 720);
+    QTest::newRow("second screen's origin") << QRect(0, 0, 1000, 720) << QRect(1920, 0, 1280, 800)
+                                            << QRect(1920, 0, 1000, 720);
+}
+
+void tst_PlatformPages::restoredGeometryStaysOnScreen()
+{
+    QFETCH(QRect, saved);
+    QFETCH(QRect, area);
+    QFETCH(QRect, restored);
+    QCOMPARE(frmMain::clampedInto(saved, area), restored);
+    QVERIFY(area.contains(restored)); // the header is always within reach
+}
+
 #include "tst_platformpages.moc"
