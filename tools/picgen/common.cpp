@@ -220,4 +220,19 @@ bool saveJpeg(const QImage &img, const QString &path, int quality)
     return true;
 }
 
+void softShadow(QPainter &p, const QPainterPath &shape, QSize size, QColor col, int blur, QPointF offset)
+{
+    QImage layer = newImage(size.width(), size.height());
+    {
+        QPainter s(&layer);
+        s.setRenderHint(QPainter::Antialiasing);
+        s.setPen(Qt::NoPen);
+        s.setBrush(col);
+        s.translate(offset);
+        s.drawPath(shape);
+    }
+    boxBlur(layer, blur);
+    p.drawImage(0, 0, layer);
+}
+
 } // namespace pg

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRectF>
 #include <QString>
@@ -63,6 +64,8 @@ private:
 QImage newImage(int w, int h);
 void boxBlur(QImage &img, int radius); // three box passes ~ gaussian
 QImage blurred(const QImage &img, int radius);
+// Paints shape, offset and blurred, in col: the drop shadow under a tile or a badge.
+void softShadow(QPainter &p, const QPainterPath &shape, QSize size, QColor col, int blur, QPointF offset);
 
 // FontAwesome glyph as a path scaled to fit box and centred in it.
 bool loadIconFont();

@@ -40,21 +40,6 @@ QPainterPath rounded(const QRectF &r, qreal radius)
     return path;
 }
 
-void softShadow(QPainter &p, const QPainterPath &shape, QSize size, QColor col, int blur, QPointF offset)
-{
-    QImage layer = newImage(size.width(), size.height());
-    {
-        QPainter s(&layer);
-        s.setRenderHint(QPainter::Antialiasing);
-        s.setPen(Qt::NoPen);
-        s.setBrush(col);
-        s.translate(offset);
-        s.drawPath(shape);
-    }
-    boxBlur(layer, blur);
-    p.drawImage(0, 0, layer);
-}
-
 QImage mainBackdrop()
 {
     const int W = 700, H = 800;

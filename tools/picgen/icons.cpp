@@ -31,21 +31,6 @@ constexpr ushort batteryQuarter = 0xf243;
 constexpr ushort hourglassHalf = 0xf252;
 } // namespace fa
 
-void shadow(QPainter &p, const QPainterPath &shape, QSize size, QColor col, int blur, QPointF offset)
-{
-    QImage layer = newImage(size.width(), size.height());
-    {
-        QPainter s(&layer);
-        s.setRenderHint(QPainter::Antialiasing);
-        s.setPen(Qt::NoPen);
-        s.setBrush(col);
-        s.translate(offset);
-        s.drawPath(shape);
-    }
-    boxBlur(layer, blur);
-    p.drawImage(0, 0, layer);
-}
-
 QPainterPath roundRect(const QRectF &r, qreal radius)
 {
     QPainterPath path;
@@ -62,7 +47,7 @@ QImage navTile(ushort code, QSizeF glyphBox, QColor top, QColor bottom)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF tile(11, 8, 106, 106);
     const QPainterPath shape = roundRect(tile, 24);
-    shadow(p, shape, img.size(), QColor(0, 8, 18, 150), 8, QPointF(0, 4));
+    softShadow(p, shape, img.size(), QColor(0, 8, 18, 150), 8, QPointF(0, 4));
 
     QLinearGradient body(tile.topLeft(), tile.bottomLeft());
     body.setColorAt(0, top);
@@ -92,7 +77,7 @@ QImage navTile(ushort code, QSizeF glyphBox, QColor top, QColor bottom)
     QRectF at = box;
     at.moveCenter(tile.center() + QPointF(0, 1));
     const QPainterPath icon = glyph(code, at);
-    shadow(p, icon, img.size(), QColor(0, 40, 70, 120), 3, QPointF(0, 2));
+    softShadow(p, icon, img.size(), QColor(0, 40, 70, 120), 3, QPointF(0, 2));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255));
     p.drawPath(icon);
@@ -116,11 +101,11 @@ QImage statusIcon(ushort code, QSizeF glyphBox, State state)
     if (state == State::Ok) {
         fill.setColorAt(0, QColor(0x8A, 0xFF, 0xD8));
         fill.setColorAt(1, QColor(0x1A, 0xD6, 0x9C));
-        shadow(p, icon, img.size(), QColor(0, 230, 160, 110), 4, QPointF(0, 0));
+        softShadow(p, icon, img.size(), QColor(0, 230, 160, 110), 4, QPointF(0, 0));
     } else {
         fill.setColorAt(0, QColor(0xFF, 0x8A, 0x8B));
         fill.setColorAt(1, QColor(0xF0, 0x50, 0x52));
-        shadow(p, icon, img.size(), QColor(255, 80, 80, 90), 4, QPointF(0, 0));
+        softShadow(p, icon, img.size(), QColor(255, 80, 80, 90), 4, QPointF(0, 0));
     }
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
@@ -253,7 +238,7 @@ QImage checkButton(Check kind)
         const QColor edge = admin ? QColor(0x7F, 0xE6, 0xFF) : QColor(0x86, 0xF2, 0xD6);
         const QColor glowCol = admin ? pal::cyan() : pal::green();
         QPainterPath shape = roundRect(r, 10);
-        shadow(p, shape, img.size(), pal::withAlpha(glowCol, 90), 3, QPointF(0, 0));
+        softShadow(p, shape, img.size(), pal::withAlpha(glowCol, 90), 3, QPointF(0, 0));
         QLinearGradient fill(0, 0, 0, H);
         fill.setColorAt(0, top);
         fill.setColorAt(1, bottom);
@@ -366,7 +351,7 @@ QImage toggle(bool on)
     const QPointF knob(on ? W - 2 - rad : 2 + rad, H / 2.0);
     QPainterPath k;
     k.addEllipse(knob, rad - 3, rad - 3);
-    shadow(p, k, img.size(), QColor(0, 0, 0, 120), 2, QPointF(0, 1.5));
+    softShadow(p, k, img.size(), QColor(0, 0, 0, 120), 2, QPointF(0, 1.5));
     QRadialGradient kg(knob - QPointF(4, 5), rad);
     if (on) {
         kg.setColorAt(0, QColor(255, 255, 255));
@@ -546,7 +531,7 @@ void glossyDisc(QPainter &p, QSize size, QPointF c, double radius, const DiscLoo
 {
     QPainterPath disc;
     disc.addEllipse(c, radius, radius);
-    shadow(p, disc, size, look.glow, 10, QPointF(0, 0));
+    softShadow(p, disc, size, look.glow, 10, QPointF(0, 0));
     QLinearGradient fill(c - QPointF(0, radius), c + QPointF(0, radius));
     fill.setColorAt(0, look.top);
     fill.setColorAt(1, look.bottom);
@@ -572,7 +557,7 @@ QImage authoring()
     glossyDisc(p, img.size(), c, 56, {QColor(3, 197, 237, 120), QColor(0x2A, 0xD6, 0xFA), QColor(0x05, 0x7E, 0xB0),
                                       QColor(0x9A, 0xEE, 0xFF), QPointF(22, 30), 70, 60});
     const QPainterPath icon = glyph(fa::hourglassHalf, QRectF(c.x() - 24, c.y() - 28, 48, 56));
-    shadow(p, icon, img.size(), QColor(0, 50, 80, 120), 3, QPointF(0, 2));
+    softShadow(p, icon, img.size(), QColor(0, 50, 80, 120), 3, QPointF(0, 2));
     p.setBrush(Qt::white);
     p.drawPath(icon);
     for (int i = 0; i < 12; ++i) {
@@ -601,7 +586,7 @@ QImage authorOk()
     check.lineTo(114, 58);
     QPainterPathStroker st(QPen(Qt::black, 13, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     const QPainterPath mark = st.createStroke(check);
-    shadow(p, mark, img.size(), QColor(0, 70, 10, 120), 3, QPointF(0, 2));
+    softShadow(p, mark, img.size(), QColor(0, 70, 10, 120), 3, QPointF(0, 2));
     p.setBrush(Qt::white);
     p.drawPath(mark);
     p.end();
