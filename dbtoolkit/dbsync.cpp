@@ -1,5 +1,7 @@
 #include "dbsync.h"
 
+#include <QSqlQuery>
+
 #include <QtDebug>
 
 namespace DbSync {
@@ -100,6 +102,39 @@ QString keyOf(const QStringList &fields, const QList<int> &keyIndex)
 void warnDropped(const char *who, const QString &sql, const QSqlError &error)
 {
     qWarning().noquote() << who << "statement failed and is dropped:" << sql << "-" << error.text();
+}
+
+bool runBatch(QSqlDatabase db, const QStringList &sqls,
+              const std::function<void(int index, const QSqlError &error)> &dropped, QSqlError &failure)
+{
+    if (!db.transaction()) {
+        failure = db.lastError();
+        return false;
+    }
+    bool cut = false;
+    {
+        QSqlQuery query(db);
+        for (int i = 0; i < sqls.size(); ++i) {
+            if (query.exec(sqls.at(i))) {
+                continue;
+            }
+            const QSqlError error = query.lastError();
+            if (isTransient(error)) {
+                failure = error;
+                cut = true;
+                break;
+            }
+            dropped(i, error);
+        }
+    }
+    if (!cut && db.commit()) {
+        return true;
+    }
+    if (!cut) {
+        failure = db.lastError();
+    }
+    db.rollback();
+    return false;
 }
 
 } // namespace DbSync

@@ -4,9 +4,12 @@
 #include "dbtype.h"
 
 #include <QList>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // Pieces shared by the synchronisation threads.
 namespace DbSync {
@@ -39,6 +42,14 @@ QList<int> keyIndexOf(const QStringList &columnName, const QStringList &keyName)
 // The fields at the key positions joined by "|"; a position the row does not
 // reach gives an empty part.
 QString keyOf(const QStringList &fields, const QList<int> &keyIndex);
+
+// Runs the statements in one transaction and commits it. A statement that
+// fails on its own account (isTransient() false) is handed to dropped with
+// its index and the batch goes on without it; a transient failure, or a
+// begin or commit that fails, rolls the whole batch back. Returns whether it
+// committed; failure holds why not.
+bool runBatch(QSqlDatabase db, const QStringList &sqls,
+              const std::function<void(int index, const QSqlError &error)> &dropped, QSqlError &failure);
 
 // The one debug line for a statement that failed and was given up.
 void warnDropped(const char *who, const QString &sql, const QSqlError &error);

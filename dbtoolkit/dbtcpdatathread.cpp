@@ -311,42 +311,19 @@ bool DbTcpDataThread::checkDataNetNow()
 
     QElapsedTimer timer;
     timer.start();
-    QSqlDatabase db = net.database();
-    QSqlError failure;
-    bool committed = false;
-    if (db.transaction()) {
-        bool cut = false;
-        {
-            QSqlQuery query(db);
-            for (const Statement &statement : qAsConst(batch)) {
-                if (query.exec(statement.sql)) {
-                    continue;
-                }
-                const QSqlError error = query.lastError();
-                if (DbSync::isTransient(error)) {
-                    failure = error;
-                    cut = true;
-                    break;
-                }
-                // Its own fault: it goes with the batch, told once however often the batch is retried.
-                if (!warned.contains(statement.seq)) {
-                    warned.insert(statement.seq);
-                    DbSync::warnDropped("DbTcpDataThread:", statement.sql, error);
-                }
-            }
-        }
-        if (!cut) {
-            committed = db.commit();
-            if (!committed) {
-                failure = db.lastError();
-            }
-        }
-        if (!committed) {
-            db.rollback();
-        }
-    } else {
-        failure = db.lastError();
+    QStringList texts;
+    for (const Statement &statement : qAsConst(batch)) {
+        texts << statement.sql;
     }
+    QSqlError failure;
+    // Its own fault: it goes with the batch, told once however often the batch is retried.
+    const bool committed = DbSync::runBatch(net.database(), texts, [&](int i, const QSqlError &error) {
+        const Statement &statement = batch.at(i);
+        if (!warned.contains(statement.seq)) {
+            warned.insert(statement.seq);
+            DbSync::warnDropped("DbTcpDataThread:", statement.sql, error);
+        }
+    }, failure);
     const double msec = double(timer.nsecsElapsed()) / 1e6;
     net.ok = committed;
     if (!committed) {
