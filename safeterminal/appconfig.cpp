@@ -42,6 +42,7 @@ int AppConfig::Temp;
 int AppConfig::Volumn;
 int AppConfig::TimeClose;
 bool AppConfig::SampleData;
+QString AppConfig::FingerReader;
 
 int AppConfig::AlarmMode[AppConfig::AlarmCount];
 bool AppConfig::AlarmLink[AppConfig::AlarmCount];
@@ -122,6 +123,7 @@ const QVector<Key> &keys()
             intKey(sys, QStringLiteral("Volumn"), &AppConfig::Volumn, 6),
             intKey(sys, QStringLiteral("TimeClose"), &AppConfig::TimeClose, 15),
             boolKey(sys, QStringLiteral("SampleData"), &AppConfig::SampleData, true),
+            textKey(sys, QStringLiteral("FingerReader"), &AppConfig::FingerReader, QStringLiteral("auto")),
         };
         for (int i = 0; i < AppConfig::AlarmCount; ++i) {
             const QString n = QString::number(i + 1);
@@ -247,6 +249,9 @@ void AppConfig::load()
         } else {
             *key.flag = switchValue(value);
         }
+    }
+    if (FingerReader != QLatin1String("required")) {
+        FingerReader = QStringLiteral("auto");
     }
     // A background that names no picture would leave white captions on white.
     if (!QImageReader(BgImage).canRead()) {

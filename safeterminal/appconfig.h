@@ -54,6 +54,9 @@ public:
     // Demonstration rows added at every start; a site turns them off, so that
     // its records hold only what someone did.
     static bool SampleData;
+    // "auto": a reader found at start is used for the whole run, else taps
+    // stand in for fingers; "required": without a reader no finger step passes.
+    static QString FingerReader;
 
     // AlarmConfig, index 0 is alarm input 1
     static constexpr int AlarmCount = 8;

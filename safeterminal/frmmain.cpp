@@ -3,6 +3,8 @@
 
 #include "appconfig.h"
 #include "dbhelper.h"
+#include "fingerreader.h"
+#include "fingersteps.h"
 #include "frmconfig.h"
 #include "frmlog.h"
 #include "frmmessagebox.h"
@@ -103,6 +105,8 @@ void frmMain::initForm()
 
     saver = new frmScreenSaver(this);
     connect(saver, &frmScreenSaver::woken, this, &frmMain::returnMain);
+    // A finger on the reader is someone at the terminal.
+    connect(FingerReader::instance(), &FingerReader::fingerSeen, saver, &frmScreenSaver::activity);
 }
 
 QString frmMain::styleSheetText()
@@ -200,20 +204,50 @@ void frmMain::buttonClick()
         QToolButton *button;
         const char *log;
         int page;
+        // The verification mode that guards the screen, and the right it asks for.
+        const int *mode;
+        const char *right;
     };
     const Target targets[] = {
-        {ui->btnUser, "进入用户管理界面", 1},  {ui->btnOpen, "进入开柜界面", 2},
-        {ui->btnLog, "进入日志管理界面", 3},   {ui->btnConfig, "进入系统设置界面", 4},
-        {ui->btnStatus, "进入系统状态界面", 5},
+        {ui->btnUser, "进入用户管理界面", 1, &AppConfig::ConfigMode, "用户"},
+        {ui->btnOpen, "进入开柜界面", 2, nullptr, ""},
+        {ui->btnLog, "进入日志管理界面", 3, &AppConfig::LogMode, "日志"},
+        {ui->btnConfig, "进入系统设置界面", 4, &AppConfig::ConfigMode, "设置"},
+        {ui->btnStatus, "进入系统状态界面", 5, nullptr, ""},
     };
     for (const Target &target : targets) {
-        if (sender() == target.button) {
-            initScreens();
-            DBHelper::addManageLog(QString::fromUtf8(target.log));
-            ui->stackedWidget->setCurrentIndex(target.page);
+        if (sender() != target.button) {
+            continue;
+        }
+        initScreens();
+        const QString log = QString::fromUtf8(target.log);
+        const int mode = target.mode ? *target.mode : 0;
+        if (mode <= 0) {
+            enter(target.page, log);
             return;
         }
+        // A site must not lock itself out: with fewer persons able to pass
+        // than the mode asks for, the guard lets the operator in and says so.
+        const QString right = QString::fromUtf8(target.right);
+        const int candidates = FingerSteps::candidatesFor(right);
+        if (candidates >= 0 && candidates < FingerSteps::personsFor(mode)) {
+            enter(target.page, log);
+            frmMessageBox::Instance()->tell(QStringLiteral("授权用户不足，已跳过验证"));
+            return;
+        }
+        guardedPage = target.page;
+        guardedLog = log;
+        // Modes beyond the list guard as one person.
+        guardPage->guard(mode < AppConfig::VerifyMode.size() ? mode : 1, right);
+        ui->stackedWidget->setCurrentWidget(guardPage);
+        return;
     }
+}
+
+void frmMain::enter(int page, const QString &log)
+{
+    DBHelper::addManageLog(log);
+    ui->stackedWidget->setCurrentIndex(page);
 }
 
 void frmMain::initScreens()
@@ -234,7 +268,11 @@ void frmMain::initScreens()
     connect(config, &frmConfig::changeStyle, this, &frmMain::changeStyle);
     connect(status, &frmStatus::returnMain, this, &frmMain::returnMain);
     connect(status, &frmStatus::dormant, saver, &frmScreenSaver::start);
-    for (QWidget *page : std::initializer_list<QWidget *>{user, open, log, config, status}) {
+    guardPage = new frmOpen;
+    guardPage->setObjectName(QStringLiteral("guardPage"));
+    connect(guardPage, &frmOpen::returnMain, this, &frmMain::returnMain);
+    connect(guardPage, &frmOpen::verified, this, [this] { enter(guardedPage, guardedLog); });
+    for (QWidget *page : std::initializer_list<QWidget *>{user, open, log, config, status, guardPage}) {
         ui->stackedWidget->addWidget(page);
     }
 }

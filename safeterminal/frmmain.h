@@ -37,6 +37,13 @@ private:
     bool screensBuilt = false;
     frmScreenSaver *saver = nullptr;
     bool storageChecked = false;
+    // The verification pages in front of a guarded screen, and that screen.
+    frmOpen *guardPage = nullptr;
+    int guardedPage = 0;
+    QString guardedLog;
+
+    // Shows a screen and puts the entry on record.
+    void enter(int page, const QString &log);
 
 private Q_SLOTS:
     // The five screens, built once: after the first paint, or at the first press that needs them.

@@ -151,3 +151,10 @@ void frmScreenSaver::mouseReleaseEvent(QMouseEvent *event)
         wake();
     }
 }
+
+void frmScreenSaver::activity()
+{
+    if (!isActive()) {
+        restartIdle();
+    }
+}

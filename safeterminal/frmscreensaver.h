@@ -45,6 +45,9 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void start();
+    // Someone is at the terminal without touching the screen (a finger on
+    // the reader): the idle time starts again.
+    void activity();
     void wake();
     void showTime();
 };

@@ -3,6 +3,7 @@
 
 #include "appconfig.h"
 #include "dbhelper.h"
+#include "frmmessagebox.h"
 
 #include <QTimer>
 
@@ -70,11 +71,29 @@ void frmSelectDoor::on_btnDown_clicked()
     }
 }
 
+void frmSelectDoor::setPersons(const QVector<VerifiedPerson> &persons)
+{
+    this->persons = persons;
+}
+
 void frmSelectDoor::on_btnDoor_clicked()
 {
     const QString door = ui->btnDoor->text();
-    const QString mode = AppConfig::VerifyMode.value(AppConfig::OpenMode, QStringLiteral("未知模式"));
-    // Every opening is on record, with the verification it passed.
+    for (const VerifiedPerson &person : qAsConst(persons)) {
+        if (!FingerSteps::holdsDoor(person.doors, door)) {
+            frmMessageBox::Instance()->tell(QStringLiteral("无权打开此门"));
+            return;
+        }
+    }
+    QString mode = AppConfig::VerifyMode.value(AppConfig::OpenMode, QStringLiteral("未知模式"));
+    if (!persons.isEmpty()) {
+        QStringList names;
+        for (const VerifiedPerson &person : qAsConst(persons)) {
+            names << QStringLiteral("%1(%2)").arg(person.name, person.userID);
+        }
+        mode += QLatin1Char(':') + names.join(QLatin1Char(','));
+    }
+    // Every opening is on record, with the verification it passed and who passed it.
     DBHelper::addLog(QStringLiteral("开柜日志"), QStringLiteral("开启%1(%2)").arg(door, mode));
     emit doorOpened(door);
     emit returnThis(door == QStringLiteral("外门") ? 5 : 6);

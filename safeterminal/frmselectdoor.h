@@ -1,7 +1,10 @@
 #ifndef FRMSELECTDOOR_H
 #define FRMSELECTDOOR_H
 
+#include "fingersteps.h"
+
 #include <QStringList>
+#include <QVector>
 #include <QWidget>
 #include <memory>
 
@@ -20,6 +23,10 @@ public:
 
     static constexpr int CountdownSeconds = 60;
 
+    // Who passed the verification before the choice (nobody for taps and
+    // for no verification): named in the record, and their doors checked.
+    void setPersons(const QVector<VerifiedPerson> &persons);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -29,6 +36,7 @@ private:
     int currentIndex = 0;
     int count = 0;
     QTimer *timer = nullptr;
+    QVector<VerifiedPerson> persons;
 
     void showDoor();
 

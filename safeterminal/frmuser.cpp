@@ -3,6 +3,8 @@
 
 #include "appconfig.h"
 #include "dbhelper.h"
+#include "fingerprints.h"
+#include "fingerreader.h"
 #include "dbpage.h"
 #include "frmmessagebox.h"
 #include "frmuseradd.h"
@@ -164,8 +166,20 @@ void frmUser::result(bool ok)
     if (!ok) {
         return;
     }
-    if (!DBHelper::deleteUser(deleteID)) {
+    // The user and its prints go together or not at all.
+    QVector<FingerPrints::Print> prints;
+    bool deleted = false;
+    {
+        DbWriteTransaction write;
+        deleted = write.isActive() && FingerPrints::ofUser(deleteID, prints) != DbRead::Failed
+            && DBHelper::deleteUser(deleteID) && FingerPrints::removeUser(deleteID) && write.commit();
+    }
+    if (!deleted) {
         frmMessageBox::Instance()->tell(deleteFailedText());
+    } else if (FingerReader::instance()->storesPrints()) {
+        for (const FingerPrints::Print &print : qAsConst(prints)) {
+            FingerReader::instance()->deletePrint(print.data);
+        }
     }
     refresh();
 }

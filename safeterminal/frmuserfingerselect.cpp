@@ -2,7 +2,10 @@
 #include "ui_frmuserfingerselect.h"
 
 #include "dbhelper.h"
+#include "fingerprints.h"
+#include "fingerreader.h"
 #include "fingerrecord.h"
+#include "fingersteps.h"
 #include "frmmessagebox.h"
 #include "frmuseradd.h"
 
@@ -32,7 +35,25 @@ void frmUserFingerSelect::userFinger(const QString &userID)
         emit returnMain(1);
         return;
     }
-    const QStringList fields = FingerRecord::fields(record);
+    QStringList fields = FingerRecord::fields(record);
+    if (!FingerSteps::tapsStandIn()) {
+        // With the reader in use a finger counts when it has a print the
+        // reader can use (while the reader is away: a print at all).
+        QVector<FingerPrints::Print> prints;
+        if (FingerPrints::ofUser(userID, prints) == DbRead::Failed) {
+            frmMessageBox::Instance()->tell(frmUserAdd::readFailedText());
+            emit returnMain(1);
+            return;
+        }
+        FingerReader *reader = FingerReader::instance();
+        const bool there = reader->state() == FingerReader::State::Ready || reader->state() == FingerReader::State::Busy;
+        fields = QVector<QString>(FingerRecord::FingerCount).toList();
+        for (const FingerPrints::Print &print : qAsConst(prints)) {
+            if (print.finger >= 1 && print.finger <= FingerRecord::FingerCount && (!there || reader->usable(print.data))) {
+                fields[print.finger - 1] = QStringLiteral("1");
+            }
+        }
+    }
     if (fields.isEmpty()) {
         ui->widgetHandLeft->clear();
         ui->widgetHandRight->clear();

@@ -1,5 +1,7 @@
 #include "terminalstart.h"
 #include "appconfig.h"
+#include "fingerprints.h"
+#include "fingerreader.h"
 #include "appinit.h"
 #include "dbcleanthread.h"
 #include "dbhelper.h"
@@ -56,6 +58,7 @@ void TerminalStart::start(AppInit *appInit)
 
     AppConfig::ConfigFile = besideProgram(QStringLiteral("ini"));
     AppConfig::load();
+    startReader();
 
     const QString dbFile = besideProgram(QStringLiteral("db"));
     prepareDatabase(dbFile);
@@ -63,6 +66,15 @@ void TerminalStart::start(AppInit *appInit)
     AppConfig::loadUsers();
 
     startCleanThread(appInit, dbFile);
+}
+
+void TerminalStart::startReader()
+{
+    FingerReader *reader = FingerReader::instance();
+    // A required reader is looked for until it is there; under "auto" one
+    // that was there at start is looked for again after a removal.
+    reader->setSearching(AppConfig::FingerReader == QLatin1String("required"));
+    reader->start();
 }
 
 QString TerminalStart::besideProgram(const QString &extension)
@@ -87,7 +99,13 @@ void TerminalStart::prepareDatabase(const QString &fileName)
 bool TerminalStart::openDatabase(const QString &fileName)
 {
     QSqlDatabase db = DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), fileName);
-    return db.open();
+    if (!db.open()) {
+        return false;
+    }
+    // Databases from before the reader lack the prints' table; a read-only or
+    // damaged file keeps its shape (the start-up notice tells about it).
+    FingerPrints::ensureTable();
+    return true;
 }
 
 DbCleanThread *TerminalStart::startCleanThread(QObject *parent, const QString &fileName)

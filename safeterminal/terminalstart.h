@@ -25,6 +25,8 @@ public:
 
     static void start(AppInit *appInit);
     static void initResources();
+    // Opens the first fingerprint reader found, as the FingerReader setting says.
+    static void startReader();
 
     // "<program directory>/<program base name>.<extension>"
     static QString besideProgram(const QString &extension);

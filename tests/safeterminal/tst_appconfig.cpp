@@ -44,6 +44,7 @@ static const char defaultFile[] =
     "Volumn=6\n"
     "TimeClose=15\n"
     "SampleData=true\n"
+    "FingerReader=auto\n"
     "\n"
     "[AlarmConfig]\n"
     "AlarmMode1=1\nAlarmLink1=true\nAlarmUp1=false\n"
@@ -108,6 +109,8 @@ private slots:
     void saveRewritesWholeFile();
     void sampleDataSwitch_data();
     void sampleDataSwitch();
+    void fingerReaderSetting_data();
+    void fingerReaderSetting();
     void backgroundNamingNoPictureIsTheDefault_data();
     void backgroundNamingNoPictureIsTheDefault();
 };
@@ -454,6 +457,33 @@ void tst_AppConfig::sampleDataSwitch()
     QByteArray expected = customised();
     expected.replace("SampleData=true\n", written);
     QCOMPARE(readFile(AppConfig::ConfigFile), expected); // every other setting kept, the key at the group's end
+}
+
+void tst_AppConfig::fingerReaderSetting_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("required") << QByteArray("FingerReader=required\n") << "required";
+    QTest::newRow("auto") << QByteArray("FingerReader=auto\n") << "auto";
+    QTest::newRow("absent") << QByteArray() << "auto";
+    QTest::newRow("unknown") << QByteArray("FingerReader=usb0\n") << "auto";
+    QTest::newRow("other case") << QByteArray("FingerReader=Required\n") << "auto";
+}
+
+void tst_AppConfig::fingerReaderSetting()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, read);
+    QByteArray text = customised();
+    text.replace("FingerReader=auto\n", line);
+    QVERIFY(writeFile(AppConfig::ConfigFile, text));
+    AppConfig::load();
+    QCOMPARE(AppConfig::FingerReader, read);
+    checkCustomisedKept();
+    QVERIFY(AppConfig::save());
+    QByteArray expected = customised();
+    expected.replace("FingerReader=auto\n", "FingerReader=" + read.toUtf8() + "\n");
+    QCOMPARE(readFile(AppConfig::ConfigFile), expected); // after SampleData, every other setting kept
 }
 
 void tst_AppConfig::backgroundNamingNoPictureIsTheDefault_data()

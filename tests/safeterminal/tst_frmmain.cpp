@@ -131,8 +131,8 @@ private:
         window.reset(new frmMain);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        // The five screens follow the first paint by themselves.
-        QTRY_COMPARE(stack()->count(), 6);
+        // The five screens and the guard follow the first paint by themselves.
+        QTRY_COMPARE(stack()->count(), 7);
     }
 
     QStackedWidget *stack() const { return window->findChild<QStackedWidget *>(QStringLiteral("stackedWidget")); }
@@ -614,7 +614,7 @@ static int rightPressChild(int argc, char *argv[])
         return 3;
     }
     auto *stack = w.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
-    if (!QTest::qWaitFor([stack] { return stack->count() == 6; }) || !playSteps(&w, steps)) {
+    if (!QTest::qWaitFor([stack] { return stack->count() == 7; }) || !playSteps(&w, steps)) {
         return 6;
     }
     QWidget *target = visibleChild(&w, targetName);
