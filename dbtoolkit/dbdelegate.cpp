@@ -60,9 +60,13 @@ void DbDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, co
 {
     if (pwdColumn >= 0 && index.column() == pwdColumn) {
         const QString text = index.data(Qt::DisplayRole).toString();
-        drawBackground(painter, option, index);
-        drawDisplay(painter, option, option.rect, QString(text.size(), QChar(0x25CF)));
-        drawFocus(painter, option, option.rect);
+        // The cell's own alignment, font and colours, as for any other text.
+        const QStyleOptionViewItem cell = setOptions(index, option);
+        painter->save();
+        drawBackground(painter, cell, index);
+        drawDisplay(painter, cell, cell.rect, QString(text.size(), QChar(0x25CF)));
+        drawFocus(painter, cell, cell.rect);
+        painter->restore();
         return;
     }
     if (checkColumn >= 0 && index.column() == checkColumn && checkTarget >= 0) {

@@ -85,6 +85,14 @@ void ZemiDateSelect::initForm()
     const QDate today = QDate::currentDate();
     dateStart->setDateTime(QDateTime(today, QTime(0, 0)));
     dateEnd->setDateTime(QDateTime(today.addDays(1), QTime(0, 0)));
+    btnOk->setDefault(true);
+}
+
+void ZemiDateSelect::showEvent(QShowEvent *event)
+{
+    ZemiDialog::showEvent(event);
+    // Focus on the button, so that no part of a date starts selected.
+    btnOk->setFocus();
 }
 
 void ZemiDateSelect::on_btnOk_clicked()

@@ -18,6 +18,9 @@ public:
     QString getStartDateTime() const { return startDateTime; }
     QString getEndDateTime() const { return endDateTime; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QFrame *frame = nullptr;
     QLabel *labStart = nullptr;

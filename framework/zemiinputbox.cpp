@@ -53,6 +53,7 @@ void ZemiInputBox::initControl()
     btnCancel = new QPushButton(QStringLiteral("取消"), frame);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
     buttons->addStretch();
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);

@@ -55,10 +55,11 @@ void ZemiMessageBox::initControl()
     btnCancel = new QPushButton(QStringLiteral("取消"), frame);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
     buttons->addStretch();
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
-    grid->addWidget(labIcoMain, 0, 0, Qt::AlignTop);
+    grid->addWidget(labIcoMain, 0, 0);
     grid->addWidget(labInfo, 0, 1);
     grid->addLayout(buttons, 1, 0, 1, 2);
     grid->setRowStretch(0, 1);
