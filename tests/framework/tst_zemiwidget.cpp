@@ -1,4 +1,7 @@
+#include "zemidateselect.h"
 #include "zemihelper.h"
+#include "zemiinputbox.h"
+#include "zemimessagebox.h"
 #include "zemistyle.h"
 #include "zemiwidget.h"
 
@@ -291,6 +294,17 @@ void tst_ZemiWidget::titleAndIcons()
     ZemiWidget other;
     QCOMPARE(child<QPushButton>(&other, "btnMenu_Close")->text(), QString(QChar(0xF011)));
     window->setIcon(ZemiWidget::WidgetCloseButton, QChar(0xF00D));
+
+    // The main icon goes to the shared dialogs as well.
+    const int before = ZemiHelper::iconMain;
+    window->setIconMain(QChar(0xF015));
+    QCOMPARE(child<QLabel>(window.get(), "labIco")->text(), QString(QChar(0xF015)));
+    for (QWidget *box : {static_cast<QWidget *>(ZemiMessageBox::instance()),
+                         static_cast<QWidget *>(ZemiInputBox::instance()),
+                         static_cast<QWidget *>(ZemiDateSelect::instance())}) {
+        QCOMPARE(child<QLabel>(box, "labIco")->text(), QString(QChar(0xF015)));
+    }
+    window->setIconMain(QChar(before));
 
     window->setOnlyCloseBtn();
     for (const char *name : {"btnMenu", "btnMenu_Min", "btnMenu_Max"}) {
