@@ -23,18 +23,34 @@ bool looksLikeFormula(const QString &field)
     return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('@');
 }
 
-void appendField(QString &line, QString field)
+bool needsQuotes(const QString &field)
 {
-    if (looksLikeFormula(field)) {
-        field.prepend(QLatin1Char('\''));
+    for (const QChar c : field) {
+        if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            return true;
+        }
     }
-    if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\r'))
-        || field.contains(QLatin1Char('\n'))) {
-        field.replace(QLatin1String("\""), QLatin1String("\"\""));
-        line += QLatin1Char('"') + field + QLatin1Char('"');
-    } else {
-        line += field;
+    return false;
+}
+
+void appendField(QByteArray &out, const QString &field)
+{
+    const bool formula = looksLikeFormula(field);
+    if (!needsQuotes(field)) {
+        if (formula) {
+            out += '\'';
+        }
+        out += field.toUtf8();
+        return;
     }
+    QString quoted = field;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    out += '"';
+    if (formula) {
+        out += '\'';
+    }
+    out += quoted.toUtf8();
+    out += '"';
 }
 
 bool noSpaceLeft(int err, const QString &fileName)
@@ -106,15 +122,15 @@ void DbCsvExportThread::stop()
 
 QByteArray DbCsvExportThread::csvRecord(const QStringList &fields)
 {
-    QString line;
+    QByteArray out;
     for (int i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            line += QLatin1Char(',');
+            out += ',';
         }
-        appendField(line, fields.at(i));
+        appendField(out, fields.at(i));
     }
-    line += QLatin1String("\r\n");
-    return line.toUtf8();
+    out += "\r\n";
+    return out;
 }
 
 void DbCsvExportThread::run()
@@ -293,9 +309,15 @@ bool DbCsvExportThread::readPart(QSqlDatabase &db, const QString &extraCondition
     }
     QStringList order;
     QStringList selected = columns;
+    QVector<int> keyIndex; // where each key's value is in a row; a key that is a column is read once
     for (const Key &key : keys) {
         order << key.column + (key.descending ? QStringLiteral(" desc") : QStringLiteral(" asc"));
-        selected << key.column;
+        int index = columns.indexOf(key.column);
+        if (index < 0) {
+            index = selected.size();
+            selected << key.column;
+        }
+        keyIndex << index;
     }
     const QString sql = QStringLiteral("select %1 from %2%3 order by %4 limit ?")
                             .arg(selected.join(QLatin1Char(',')), tableName,
@@ -317,19 +339,21 @@ bool DbCsvExportThread::readPart(QSqlDatabase &db, const QString &extraCondition
         return false;
     }
     const int fieldCount = columns.count();
-    QStringList fields;
-    fields.reserve(fieldCount);
     const int keyCount = keys.count();
     while (query.next()) {
-        fields.clear();
         for (int i = 0; i < fieldCount; ++i) {
-            fields << query.value(i).toString();
+            if (i > 0) {
+                out += ',';
+            }
+            appendField(out, query.value(i).toString());
         }
-        out += csvRecord(fields);
+        out += "\r\n";
         ++rows;
-        last.clear();
+        while (last.size() < keyCount) {
+            last << QVariant();
+        }
         for (int i = 0; i < keyCount; ++i) {
-            last << query.value(fieldCount + i);
+            last[i] = query.value(keyIndex.at(i));
         }
     }
     if (query.lastError().isValid()) {

@@ -12,6 +12,8 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -43,7 +45,7 @@ QString userName()
 
 QString firstFolderIn(const QString &path)
 {
-    const QStringList folders = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList folders = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     return folders.isEmpty() ? QString() : QDir(path).filePath(folders.first());
 }
 
@@ -110,12 +112,22 @@ void frmLog::initForm()
         btn->setCheckable(true);
         connect(btn, &QPushButton::clicked, this, &frmLog::buttonClick);
     }
+    // Six buttons and the page labels share one row: the buttons narrower,
+    // still a finger wide, and on the small screen the two labels one above
+    // the other, so a page count of five digits still fits.
+    for (QPushButton *btn : ui->widgetNav->findChildren<QPushButton *>()) {
+        btn->setMinimumWidth(small ? 70 : 88);
+    }
     if (small) {
-        // Six buttons and the page labels share 600 pixels: narrower, still a finger wide.
         ui->layoutNav->setSpacing(6);
-        for (QPushButton *btn : ui->widgetNav->findChildren<QPushButton *>()) {
-            btn->setMinimumWidth(62);
+        auto *labels = new QVBoxLayout;
+        labels->setSpacing(0);
+        for (QLabel *label : {ui->labPageCurrent, ui->labPageCount}) {
+            ui->layoutNav->removeWidget(label);
+            label->setStyleSheet(QStringLiteral("font:12pt;"));
+            labels->addWidget(label);
         }
+        ui->layoutNav->insertLayout(0, labels);
     }
 }
 
