@@ -1,18 +1,19 @@
 #include "zemihelper.h"
+#include "zemidateselect.h"
+#include "zemiinputbox.h"
+#include "zemimessagebox.h"
+#include "zemitipbox.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopWidget>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QHostInfo>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -21,7 +22,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QDateEdit>
 #include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
@@ -91,67 +91,6 @@ bool allDigits(const QString &text)
         }
     }
     return true;
-}
-
-// One close timer per shared box: showing the box again replaces the close still
-// pending from the previous message, so that one cannot hide the new one early.
-void scheduleClose(QWidget *box, int closeSec)
-{
-    const QString name = QStringLiteral("zemiCloseTimer");
-    auto *timer = box->findChild<QTimer *>(name, Qt::FindDirectChildrenOnly);
-    if (!timer) {
-        timer = new QTimer(box);
-        timer->setObjectName(name);
-        timer->setSingleShot(true);
-        QObject::connect(timer, &QTimer::timeout, box, &QWidget::hide);
-    }
-    if (closeSec > 0) {
-        timer->start(closeSec * 1000);
-    } else {
-        timer->stop();
-    }
-}
-
-// Stand-in message box until the framework's own dialogs exist.
-QMessageBox *sharedMessageBox()
-{
-    static QPointer<QMessageBox> box;
-    if (box.isNull()) {
-        box = new QMessageBox;
-        box->setAttribute(Qt::WA_DeleteOnClose, false);
-        box->setWindowTitle(QStringLiteral("提示"));
-    }
-    return box;
-}
-
-void showMessageBox(QMessageBox::Icon icon, const QString &info, int closeSec, bool exec)
-{
-    if (exec) {
-        QMessageBox box(icon, QStringLiteral("提示"), info, QMessageBox::Ok);
-        if (closeSec > 0) {
-            QTimer::singleShot(closeSec * 1000, &box, &QMessageBox::accept);
-        }
-        box.exec();
-        return;
-    }
-    QMessageBox *box = sharedMessageBox();
-    box->setIcon(icon);
-    box->setText(info);
-    box->setModal(false);
-    scheduleClose(box, closeSec);
-    box->show();
-}
-
-QLabel *sharedTipBox()
-{
-    static QPointer<QLabel> tip;
-    if (tip.isNull()) {
-        tip = new QLabel;
-        tip->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        tip->setAlignment(Qt::AlignCenter);
-        tip->setMargin(20);
-    }
-    return tip;
 }
 
 #ifndef Q_OS_WIN
@@ -893,76 +832,69 @@ QByteArray ZemiHelper::escapedAsciiToBytes(const QString &text)
 
 // ---------------------------------------------------------------- dialogs
 
+namespace {
+
+void showMessage(const QString &info, int type, int closeSec, bool exec)
+{
+    if (exec) {
+        ZemiMessageBox box;
+        box.setMessage(info, type, closeSec);
+        box.exec();
+        return;
+    }
+    ZemiMessageBox *box = ZemiMessageBox::instance();
+    box->setMessage(info, type, closeSec);
+    box->show();
+    box->activateWindow();
+}
+
+} // namespace
+
 void ZemiHelper::showMessageBoxInfo(const QString &info, int closeSec, bool exec)
 {
-    showMessageBox(QMessageBox::Information, info, closeSec, exec);
+    showMessage(info, 0, closeSec, exec);
 }
 
 void ZemiHelper::showMessageBoxError(const QString &info, int closeSec, bool exec)
 {
-    showMessageBox(QMessageBox::Critical, info, closeSec, exec);
+    showMessage(info, 2, closeSec, exec);
 }
 
 int ZemiHelper::showMessageBoxQuestion(const QString &info)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("询问"), info, QMessageBox::Yes | QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::No;
+    // Always a fresh box: a message hides the cancel button for good.
+    ZemiMessageBox box;
+    box.setMessage(info, 1);
+    return box.exec();
 }
 
 void ZemiHelper::showTipBox(const QString &title, const QString &tip, bool fullScreen, bool center, int closeSec)
 {
-    QLabel *box = sharedTipBox();
-    box->setText(QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), tip.toHtmlEscaped()));
-    box->adjustSize();
-    if (fullScreen) {
-        box->resize(desktopWidth(), desktopHeight());
-        box->move(0, 0);
-    } else if (center) {
-        centerWidget(box);
-    } else {
-        box->move(desktopWidth() - box->width(), desktopHeight() - box->height());
-    }
-    scheduleClose(box, closeSec);
+    ZemiTipBox *box = ZemiTipBox::instance();
+    box->setTip(title, tip, fullScreen, center, closeSec);
     box->show();
 }
 
 void ZemiHelper::hideTipBox()
 {
-    sharedTipBox()->hide();
+    ZemiTipBox::instance()->hide();
 }
 
 QString ZemiHelper::showInputBox(const QString &title, int type, int closeSec, const QString &placeholderText,
                                  bool pwd, const QString &defaultValue)
 {
-    Q_UNUSED(type)
-    Q_UNUSED(placeholderText)
-    QInputDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("输入框"));
-    dialog.setLabelText(title);
-    dialog.setTextValue(defaultValue);
-    dialog.setTextEchoMode(pwd ? QLineEdit::Password : QLineEdit::Normal);
-    if (closeSec > 0) {
-        QTimer::singleShot(closeSec * 1000, &dialog, &QDialog::reject);
-    }
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    ZemiInputBox box;
+    box.setParameter(title, type, closeSec, placeholderText, pwd, defaultValue);
+    return box.exec() == QMessageBox::Ok ? box.getValue() : QString();
 }
 
 void ZemiHelper::showDateSelect(QString &dateStart, QString &dateEnd, const QString &format)
 {
-    QDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("日期时间选择"));
-    auto *layout = new QFormLayout(&dialog);
-    auto *start = new QDateEdit(QDate::currentDate(), &dialog);
-    auto *end = new QDateEdit(QDate::currentDate(), &dialog);
-    layout->addRow(QStringLiteral("开始时间"), start);
-    layout->addRow(QStringLiteral("结束时间"), end);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    layout->addRow(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() == QDialog::Accepted) {
-        dateStart = start->dateTime().toString(format);
-        dateEnd = end->dateTime().toString(format);
+    ZemiDateSelect box;
+    box.setFormat(format);
+    if (box.exec() == QMessageBox::Ok) {
+        dateStart = box.getStartDateTime();
+        dateEnd = box.getEndDateTime();
     } else {
         dateStart.clear();
         dateEnd.clear();

@@ -1,6 +1,7 @@
 #ifndef FRMLOG_H
 #define FRMLOG_H
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -8,6 +9,9 @@ namespace Ui {
 class frmLog;
 }
 class DbPage;
+class DbCsvExportThread;
+class frmExportProgress;
+class QDateTime;
 
 // The log viewer: one log type at a time, newest first, page by page.
 class frmLog : public QWidget
@@ -20,6 +24,15 @@ public:
     int rowsPerPage() const { return pageRows; }
     static const QStringList &logTypes();
 
+    // Where an export is offered first: the first mounted removable medium
+    // (the alphabetically first folder under /media/<user>, then
+    // /run/media/<user>), else the program's folder. Tests give a root of
+    // their own to look in instead.
+    static void setMediaRoot(const QString &root);
+    static QString exportFolder();
+    static QString exportFileName(const QString &logType, const QDateTime &at);
+    bool isExporting() const { return exportThread != nullptr; }
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -30,6 +43,12 @@ private:
     QStringList columnNames;
     QList<int> columnWidths;
     DbPage *dbPage = nullptr;
+    DbCsvExportThread *exportThread = nullptr;
+    // A child of the window, which may go before this page does.
+    QPointer<frmExportProgress> exportProgress;
+    QString exportType;
+
+    int currentType() const;
 
 Q_SIGNALS:
     void returnMain();
@@ -39,6 +58,10 @@ public Q_SLOTS:
     void initForm();
     void initTable();
     void buttonClick();
+
+private Q_SLOTS:
+    void on_btnExport_clicked();
+    void exportFinished(int result, qint64 rows);
 };
 
 #endif // FRMLOG_H

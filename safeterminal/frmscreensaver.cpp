@@ -14,7 +14,14 @@
 
 namespace {
 std::atomic<int> minuteMs{60000};
+// GUI thread only.
+int busyCount = 0;
+QList<frmScreenSaver *> &savers()
+{
+    static QList<frmScreenSaver *> list;
+    return list;
 }
+} // namespace
 
 frmScreenSaver::frmScreenSaver(QWidget *mainWindow) : QWidget(mainWindow), ui(new Ui::frmScreenSaver)
 {
@@ -35,12 +42,22 @@ frmScreenSaver::frmScreenSaver(QWidget *mainWindow) : QWidget(mainWindow), ui(ne
     connect(clock, &QTimer::timeout, this, &frmScreenSaver::showTime);
 
     qApp->installEventFilter(this);
+    savers().append(this);
     restartIdle();
 }
 
 frmScreenSaver::~frmScreenSaver()
 {
+    savers().removeOne(this);
     qApp->removeEventFilter(this);
+}
+
+void frmScreenSaver::setBusy(bool busy)
+{
+    busyCount = qMax(0, busyCount + (busy ? 1 : -1));
+    for (frmScreenSaver *saver : savers()) {
+        saver->restartIdle();
+    }
 }
 
 void frmScreenSaver::setMinuteMs(int msec)
@@ -52,7 +69,7 @@ void frmScreenSaver::setMinuteMs(int msec)
 void frmScreenSaver::restartIdle()
 {
     const qint64 wait = qint64(AppConfig::TimeClose) * minuteMs;
-    if (AppConfig::TimeClose <= 0 || wait > std::numeric_limits<int>::max()) {
+    if (busyCount > 0 || AppConfig::TimeClose <= 0 || wait > std::numeric_limits<int>::max()) {
         idle->stop(); // off
         return;
     }

@@ -25,6 +25,11 @@ public:
 
     bool isActive() const { return isVisible(); }
 
+    // Work that goes on without a hand on the screen (an export) counts as
+    // activity while it lasts: calls nest, and the idle time starts afresh
+    // when the last one ends.
+    static void setBusy(bool busy);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -3,10 +3,11 @@
 #include "sqlitelock.h"
 #include "testsupport.h"
 #include "zemihelper.h"
+#include "zemimessagebox.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QMessageBox>
+#include <QLabel>
 #include <QSqlError>
 #include <QTemporaryDir>
 #include <QTime>
@@ -261,15 +262,13 @@ void tst_DBHelper::outputDataEmptyRows()
     QVERIFY(!DBHelper::outputData(file, QStringList()));
     QVERIFY(file.isEmpty());
     QVERIFY(!QFile::exists(temp->filePath(QStringLiteral("out.txt"))));
-    bool shown = false;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box && box->isVisible() && box->text() == QStringLiteral("没有要导出的数据!")) {
-            shown = true;
-            box->hide();
-        }
-    }
-    QVERIFY(shown);
+    // The framework's shared box tells, without blocking.
+    ZemiMessageBox *box = ZemiMessageBox::instance();
+    QVERIFY(box->isVisible());
+    QVERIFY(!box->isModal());
+    QCOMPARE(box->findChild<QLabel *>(QStringLiteral("labInfo"))->text(), QStringLiteral("没有要导出的数据!"));
+    QCOMPARE(box->findChild<QLabel *>(QStringLiteral("labTitle"))->text(), QStringLiteral("错误"));
+    box->hide();
 }
 
 void tst_DBHelper::inputDataEmptyNameChangesNothing()

@@ -9,8 +9,9 @@
 // For the terminal: writes <out-dir>/bg/*.jpg, <out-dir>/image/*.png, <out-dir>/hand/*.png and
 // <out-dir>/pictures.qrc; with --preview also a contact sheet and mock-ups into <dir>.
 // For another program: <out-dir>/image/* and <out-dir>/<program>.qrc.
-// With --styles it draws <framework-dir>/qss/<style>/*.png for every qss/<style>.css and
-// writes <framework-dir>/framework.qrc (sheets, their pictures and the icon fonts).
+// With --styles it draws <framework-dir>/qss/<style>/*.png for every qss/<style>.css and the
+// dialogs' <framework-dir>/image/*.png, and writes <framework-dir>/framework.qrc (sheets,
+// their pictures, the dialogs' pictures and the icon fonts).
 // With --platform-pictures it draws the platform's header picture <secplatform-dir>/image/bg.png.
 #include "common.h"
 #include "pictures.h"
@@ -67,6 +68,12 @@ int writeStyles(const QString &frameworkDir)
     for (const QString &font : {QStringLiteral("image/fontawesome-webfont.ttf"), QStringLiteral("image/iconfont.ttf")}) {
         if (fw.exists(font))
             files << font;
+    }
+    // The dialogs' pictures live beside the fonts.
+    ok = pg::loadIconFont() && ok;
+    for (const pg::Picture &pic : pg::dialogPictures()) {
+        ok = pg::savePng(pic.image, fw.filePath(pic.path)) && ok;
+        files << pic.path;
     }
     ok = writeQrc(frameworkDir, files, QStringLiteral("framework")) && ok;
     std::printf("%d sheets and their pictures listed in %s\n", static_cast<int>(sheets.size()),

@@ -20,6 +20,7 @@ std::vector<Picture> platformPictures(); // the platform's image/bg.png
 
 std::vector<Picture> consolePictures();  // the toll console's image/*
 std::vector<Picture> launcherPictures(); // the tools launcher's image/*
+std::vector<Picture> dialogPictures();   // the framework dialogs' image/msg_*.png and image/btn_*.png
 
 // Contact sheet and a title-bar mock-up, for looking at the set as a whole.
 bool writePreviews(const QString &outDir, const QString &previewDir);

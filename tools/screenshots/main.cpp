@@ -3,14 +3,18 @@
 #include "appconfig.h"
 #include "appinit.h"
 #include "dbhelper.h"
+#include "frmexportprogress.h"
 #include "frmmain.h"
 #include "terminalstart.h"
+#include "zemihelper.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QProgressBar>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QSqlDatabase>
 #include <QStackedWidget>
@@ -25,6 +29,9 @@ struct Shot {
     QString name;
     int openMode;
     std::function<void(frmMain &)> steps;
+    // Shots of something passing (an export under way) are taken at once.
+    bool settle = true;
+    std::function<void()> after = nullptr;
 };
 
 // Presses the visible button of that name (screens reuse names such as btnReturn).
@@ -103,6 +110,26 @@ void settle(int ms = 50)
     QTest::qWait(ms);
 }
 
+// A full log of older management rows, so that an export runs long enough to show its progress.
+void addFullLog()
+{
+    QSqlDatabase::database().transaction();
+    QSqlQuery insert;
+    insert.prepare(QStringLiteral("insert into LogInfo values('管理日志',?,?,'归档记录')"));
+    for (int i = 0; i < 500000; ++i) {
+        insert.addBindValue(QStringLiteral("2026-%1-%2").arg(1 + i / 50000 % 10, 2, 10, QLatin1Char('0'))
+                                .arg(1 + i / 2000 % 28, 2, 10, QLatin1Char('0')));
+        insert.addBindValue(QStringLiteral("08:00:00"));
+        insert.exec();
+    }
+    QSqlDatabase::database().commit();
+}
+
+void removeFullLog()
+{
+    QSqlQuery(QStringLiteral("delete from LogInfo where LogContent='归档记录'")).exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -121,6 +148,10 @@ int main(int argc, char *argv[])
     TerminalStart::openDatabase(dbFile);
     AppInit::Instance()->start();
     addSampleData();
+    const QString exportFile = temp.filePath(QStringLiteral("export.csv"));
+    ZemiHelper::setFileDialogHook([exportFile](const QString &, const QString &, const QString &) {
+        return QStringList{exportFile};
+    });
 
     const QList<Shot> shots = {
         {QStringLiteral("main"), 0, [](frmMain &) {}},
@@ -184,6 +215,22 @@ int main(int argc, char *argv[])
              settle(200);
              click(w, "btnNext");
          }},
+        {QStringLiteral("log-export-progress"), 0,
+         [](frmMain &w) {
+             addFullLog();
+             click(w, "btnLog");
+             settle(200);
+             click(w, "btnExport");
+             frmExportProgress *cover = w.findChild<frmExportProgress *>();
+             QProgressBar *bar = cover ? cover->findChild<QProgressBar *>() : nullptr;
+             for (int i = 0; cover && i < 500 && !(cover->isRevealed() && bar->value() >= 150); ++i) {
+                 settle(10);
+             }
+             if (!cover || !cover->isRevealed()) {
+                 qWarning() << "the export ended before its progress showed";
+             }
+         },
+         false, removeFullLog},
         {QStringLiteral("log-alarm"), 0,
          [](frmMain &w) {
              click(w, "btnLog");
@@ -249,7 +296,9 @@ int main(int argc, char *argv[])
                 return 1;
             }
             shot.steps(w);
-            settle(300); // background counts and timers
+            if (shot.settle) {
+                settle(300); // background counts and timers
+            }
             const QString file = QStringLiteral("%1/%2-%3x%4.png")
                                      .arg(outDir, shot.name)
                                      .arg(size.width())
@@ -257,6 +306,9 @@ int main(int argc, char *argv[])
             if (!w.grab().save(file)) {
                 qWarning() << "cannot write" << file;
                 return 1;
+            }
+            if (shot.after) {
+                shot.after();
             }
         }
     }

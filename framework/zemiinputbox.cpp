@@ -1,0 +1,126 @@
+#include "zemiinputbox.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMutex>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+ZemiInputBox *ZemiInputBox::instance()
+{
+    static QMutex mutex;
+    static ZemiInputBox *self = nullptr;
+    if (!self) {
+        QMutexLocker locker(&mutex);
+        if (!self) {
+            self = new ZemiInputBox;
+        }
+    }
+    return self;
+}
+
+ZemiInputBox::ZemiInputBox(QWidget *parent)
+    : ZemiDialog(parent)
+{
+    initControl();
+    initForm();
+}
+
+void ZemiInputBox::initControl()
+{
+    setObjectName(QStringLiteral("ZemiInputBox"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setObjectName(QStringLiteral("verticalLayout1"));
+
+    frame = new QFrame;
+    frame->setObjectName(QStringLiteral("frame"));
+    auto *body = new QVBoxLayout(frame);
+    body->setContentsMargins(12, 8, 12, 10);
+    body->setSpacing(6);
+    labInfo = new QLabel(frame);
+    labInfo->setObjectName(QStringLiteral("labInfo"));
+    txtValue = new QLineEdit(frame);
+    txtValue->setObjectName(QStringLiteral("txtValue"));
+    cboxValue = new QComboBox(frame);
+    cboxValue->setObjectName(QStringLiteral("cboxValue"));
+    btnOk = new QPushButton(QStringLiteral("确定"), frame);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnCancel = new QPushButton(QStringLiteral("取消"), frame);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    body->addWidget(labInfo);
+    body->addWidget(txtValue);
+    body->addWidget(cboxValue);
+    body->addStretch();
+    body->addLayout(buttons);
+
+    buildFrame(layout, frame);
+    setFixedSize(280, 150);
+    labTitle->setText(QStringLiteral("输入框"));
+    setWindowTitle(labTitle->text());
+    QMetaObject::connectSlotsByName(this);
+    connect(btnCancel, &QPushButton::clicked, this, &ZemiInputBox::on_btnMenu_Close_clicked);
+}
+
+void ZemiInputBox::initForm()
+{
+    initBodyButton(btnOk, QStringLiteral("btn_ok.png"), 0xF00C);
+    initBodyButton(btnCancel, QStringLiteral("btn_close.png"), 0xF00D);
+    startCountdownTimer();
+    connect(timerCountdown, &QTimer::timeout, this, &ZemiInputBox::checkSec);
+}
+
+void ZemiInputBox::checkSec()
+{
+    countdownTick();
+}
+
+void ZemiInputBox::on_btnOk_clicked()
+{
+    if (!txtValue->isHidden()) {
+        value = txtValue->text();
+    } else if (!cboxValue->isHidden()) {
+        value = cboxValue->currentText();
+    }
+    done(QMessageBox::Ok);
+}
+
+void ZemiInputBox::on_btnMenu_Close_clicked()
+{
+    done(QMessageBox::Cancel);
+}
+
+void ZemiInputBox::setIconMain(QChar glyph, uint size)
+{
+    putIconMain(glyph, size);
+}
+
+void ZemiInputBox::setParameter(const QString &title, int type, int closeSec, const QString &placeholderText,
+                                bool pwd, const QString &defaultValue)
+{
+    restartCountdown(closeSec);
+    labInfo->setText(title);
+    checkSec();
+    if (type == 0) {
+        cboxValue->setVisible(false);
+        txtValue->setVisible(true);
+        txtValue->setPlaceholderText(placeholderText);
+        txtValue->setText(defaultValue);
+        txtValue->setEchoMode(pwd ? QLineEdit::Password : QLineEdit::Normal);
+    } else if (type == 1) {
+        txtValue->setVisible(false);
+        cboxValue->setVisible(true);
+        // A box filled again lists the new choices only.
+        cboxValue->clear();
+        cboxValue->addItems(defaultValue.split(QLatin1Char('|')));
+    }
+}

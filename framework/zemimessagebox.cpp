@@ -1,0 +1,136 @@
+#include "zemimessagebox.h"
+#include "iconhelper.h"
+#include "zemihelper.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMutex>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+ZemiMessageBox *ZemiMessageBox::instance()
+{
+    static QMutex mutex;
+    static ZemiMessageBox *self = nullptr;
+    if (!self) {
+        QMutexLocker locker(&mutex);
+        if (!self) {
+            self = new ZemiMessageBox;
+        }
+    }
+    return self;
+}
+
+ZemiMessageBox::ZemiMessageBox(QWidget *parent)
+    : ZemiDialog(parent)
+{
+    initControl();
+    initForm();
+}
+
+void ZemiMessageBox::initControl()
+{
+    setObjectName(QStringLiteral("ZemiMessageBox"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setObjectName(QStringLiteral("verticalLayout1"));
+
+    frame = new QFrame;
+    frame->setObjectName(QStringLiteral("frame"));
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(12, 12, 12, 10);
+    grid->setHorizontalSpacing(10);
+    labIcoMain = new QLabel(frame);
+    labIcoMain->setObjectName(QStringLiteral("labIcoMain"));
+    labIcoMain->setFixedSize(30, 30);
+    labIcoMain->setAlignment(Qt::AlignCenter);
+    labInfo = new QLabel(frame);
+    labInfo->setObjectName(QStringLiteral("labInfo"));
+    labInfo->setWordWrap(true);
+    labInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    btnOk = new QPushButton(QStringLiteral("确定"), frame);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnCancel = new QPushButton(QStringLiteral("取消"), frame);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    grid->addWidget(labIcoMain, 0, 0);
+    grid->addWidget(labInfo, 0, 1);
+    grid->addLayout(buttons, 1, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+
+    buildFrame(layout, frame);
+    setFixedSize(280, 150);
+    QMetaObject::connectSlotsByName(this);
+    connect(btnCancel, &QPushButton::clicked, this, &ZemiMessageBox::on_btnMenu_Close_clicked);
+}
+
+void ZemiMessageBox::initForm()
+{
+    initBodyButton(btnOk, QStringLiteral("btn_ok.png"), 0xF00C);
+    initBodyButton(btnCancel, QStringLiteral("btn_close.png"), 0xF00D);
+    startCountdownTimer();
+    connect(timerCountdown, &QTimer::timeout, this, &ZemiMessageBox::checkSec);
+}
+
+void ZemiMessageBox::checkSec()
+{
+    countdownTick();
+}
+
+void ZemiMessageBox::on_btnOk_clicked()
+{
+    done(QMessageBox::Yes);
+}
+
+void ZemiMessageBox::on_btnMenu_Close_clicked()
+{
+    done(QMessageBox::No);
+}
+
+void ZemiMessageBox::setIconMain(QChar glyph, uint size)
+{
+    putIconMain(glyph, size);
+}
+
+void ZemiMessageBox::setMessage(const QString &msg, int type, int closeSec)
+{
+    restartCountdown(closeSec);
+    checkSec();
+
+    struct Kind {
+        const char *image;
+        int glyph;
+        const char *title;
+        bool hideCancel;
+    };
+    static const Kind kinds[] = {
+        {"msg_info.png", 0xF05A, "提示", true},
+        {"msg_question.png", 0xF059, "询问", false},
+        {"msg_error.png", 0xF057, "错误", true},
+    };
+    if (type < 0 || type > 2) {
+        return;
+    }
+    const Kind &kind = kinds[type];
+    const QString image = QString::fromLatin1(kind.image);
+    if (hasImage(image)) {
+        labIcoMain->clear();
+        labIcoMain->setStyleSheet(QStringLiteral("border-image: url(%1);").arg(imageFile(image)));
+    } else {
+        labIcoMain->setStyleSheet(QString());
+        IconHelper::instance()->setIcon(labIcoMain, QChar(kind.glyph), uint(labIcoMain->height()));
+    }
+    const QString title = QString::fromUtf8(kind.title);
+    labTitle->setText(title);
+    if (kind.hideCancel) {
+        btnCancel->setVisible(false);
+    }
+    labInfo->setText(msg);
+    setWindowTitle(title);
+}
