@@ -403,7 +403,7 @@ QString FingerReader::stateText() const
     case State::Ready:
         return QStringLiteral("指纹仪就绪");
     case State::Busy:
-        return QStringLiteral("指纹仪忙");
+        return QStringLiteral("指纹仪工作中");
     case State::Failed:
         return QStringLiteral("指纹仪故障");
     case State::Absent:

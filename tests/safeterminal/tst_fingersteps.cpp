@@ -127,7 +127,7 @@ private Q_SLOTS:
         page.userFinger(QStringLiteral("1001"));
         page.userHand(7);
         page.show();
-        QCOMPARE(page.findChild<QLabel *>(QStringLiteral("labReader"))->text(), QStringLiteral("指纹仪忙"));
+        QCOMPARE(page.findChild<QLabel *>(QStringLiteral("labReader"))->text(), QStringLiteral("指纹仪工作中"));
         auto *label = page.findChild<QLabel *>(QStringLiteral("labInfo"));
         for (int i = 1; i <= 4; ++i) {
             QVERIFY(reader.scan(QStringLiteral("fa")));
@@ -373,7 +373,7 @@ private Q_SLOTS:
         QCOMPARE(page(screen.get()), int(frmOpen::PageOne));
         // Back with a new context: the step listens again.
         QTRY_COMPARE_WITH_TIMEOUT(info(screen.get()), QStringLiteral("请验证指纹"), 10000);
-        QCOMPARE(screen->findChild<QLabel *>(QStringLiteral("labReader"))->text(), QStringLiteral("指纹仪忙"));
+        QCOMPARE(screen->findChild<QLabel *>(QStringLiteral("labReader"))->text(), QStringLiteral("指纹仪工作中"));
     }
 
     void readerSetting_data()
@@ -383,9 +383,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("tapPasses");
         QTest::addColumn<QString>("note");
         QTest::newRow("auto, none") << "auto" << false << true << "未检测到指纹仪，轻触代替指纹";
-        QTest::newRow("auto, reader") << "auto" << true << false << "指纹仪忙";
+        QTest::newRow("auto, reader") << "auto" << true << false << "指纹仪工作中";
         QTest::newRow("required, none") << "required" << false << false << "指纹仪未连接";
-        QTest::newRow("required, reader") << "required" << true << false << "指纹仪忙";
+        QTest::newRow("required, reader") << "required" << true << false << "指纹仪工作中";
     }
     void readerSetting()
     {

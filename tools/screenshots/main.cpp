@@ -3,9 +3,12 @@
 #include "appconfig.h"
 #include "appinit.h"
 #include "dbhelper.h"
+#include "fingerreader.h"
+#include "fingersteps.h"
 #include "frmexportprogress.h"
 #include "frmmain.h"
 #include "terminalstart.h"
+#include "virtualfinger.h"
 #include "zemihelper.h"
 
 #include <QAbstractButton>
@@ -128,6 +131,36 @@ void addFullLog()
 void removeFullLog()
 {
     QSqlQuery(QStringLiteral("delete from LogInfo where LogContent='归档记录'")).exec();
+}
+
+// The terminal's reader on libfprint's virtual reader at that socket.
+bool startVirtualReader(const QString &socket)
+{
+    qputenv("FP_VIRTUAL_DEVICE_STORAGE", socket.toLocal8Bit());
+    FingerReader::reset();
+    FingerReader::instance()->start();
+    return QTest::qWaitFor([] { return FingerReader::instance()->state() == FingerReader::State::Ready; }, 10000);
+}
+
+// Enrols a user's finger as an operator does: the user's row, 重录指纹, the
+// finger on the hands, then five presses on the reader.
+void enrolThroughScreens(const QString &socket, int row, const char *fingerLabel, const QString &finger)
+{
+    frmMain w;
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w)) {
+        qWarning() << "window not exposed";
+    }
+    settle(100);
+    click(w, "btnUser");
+    selectRow(w, "tableMain", row);
+    click(w, "btnUpdate");
+    click(w, "btnFinger");
+    pressLabel(w, fingerLabel);
+    for (int i = 0; i < 5; ++i) {
+        VirtualFinger::send(socket, QStringLiteral("SCAN ") + finger);
+    }
+    settle(300);
 }
 
 } // namespace
@@ -282,8 +315,62 @@ int main(int argc, char *argv[])
          }},
     };
 
+    // With a reader (libfprint's virtual one): the finger steps as they run.
+    const QString socket = temp.filePath(QStringLiteral("reader.sock"));
+    const auto scan = [socket](const char *finger, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            VirtualFinger::send(socket, QStringLiteral("SCAN ") + QLatin1String(finger));
+            settle(60);
+        }
+    };
+    const QList<Shot> readerShots = {
+        {QStringLiteral("reader-enrol-progress"), 0,
+         [scan](frmMain &w) {
+             click(w, "btnUser");
+             selectRow(w, "tableMain", 4);
+             click(w, "btnUpdate");
+             click(w, "btnFinger");
+             pressLabel(w, "labHandLeft2");
+             scan("fe", 2);
+         }},
+        {QStringLiteral("reader-step-accepted"), 2,
+         [scan](frmMain &w) {
+             click(w, "btnOpen");
+             scan("fa");
+         },
+         false},
+        {QStringLiteral("reader-step-refused"), 1,
+         [scan](frmMain &w) {
+             click(w, "btnOpen");
+             scan("fz");
+         }},
+        {QStringLiteral("reader-locked"), 1,
+         [scan](frmMain &w) {
+             click(w, "btnOpen");
+             scan("fz", FingerSteps::FailuresBeforeLock);
+         }},
+    };
+
     for (const QSize size : {QSize(1024, 600), QSize(800, 480)}) {
-        for (const Shot &shot : shots) {
+      for (const bool withReader : {false, true}) {
+        if (!withReader) {
+            // No reader at start: taps stand in for fingers.
+            qunsetenv("FP_VIRTUAL_DEVICE_STORAGE");
+            FingerReader::reset();
+        } else {
+            AppConfig::resetDefaults();
+            AppConfig::MainWidth = size.width();
+            AppConfig::MainHeight = size.height();
+            QSqlQuery(QStringLiteral("delete from FingerPrint")).exec();
+            if (!startVirtualReader(socket)) {
+                qWarning() << "the virtual reader did not open";
+                return 1;
+            }
+            enrolThroughScreens(socket, 0, "labHandLeft4", QStringLiteral("fa"));
+            enrolThroughScreens(socket, 2, "labHandRight2", QStringLiteral("fb"));
+        }
+        for (const Shot &shot : withReader ? readerShots : shots) {
+            FingerSteps::reset();
             AppConfig::resetDefaults();
             AppConfig::MainWidth = size.width();
             AppConfig::MainHeight = size.height();
@@ -311,6 +398,7 @@ int main(int argc, char *argv[])
                 shot.after();
             }
         }
+      }
     }
     return 0;
 }
