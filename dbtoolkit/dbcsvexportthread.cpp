@@ -9,7 +9,12 @@
 #include <QStorageInfo>
 #include <QtDebug>
 
+#include <QSqlDriver>
+
 #include <cerrno>
+#include <cstring>
+#include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -51,6 +56,96 @@ void appendField(QByteArray &out, const QString &field)
     }
     out += quoted.toUtf8();
     out += '"';
+}
+
+// The same rules on UTF-8 text straight from SQLite.
+void appendField(QByteArray &out, const char *text, int length)
+{
+    const bool formula = length > 0 && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+    bool quotes = false;
+    for (int i = 0; i < length && !quotes; ++i) {
+        const char c = text[i];
+        quotes = c == ',' || c == '"' || c == '\r' || c == '\n';
+    }
+    if (quotes) {
+        out += '"';
+    }
+    if (formula) {
+        out += '\'';
+    }
+    if (!quotes) {
+        out.append(text, length);
+        return;
+    }
+    int start = 0;
+    for (int i = 0; i < length; ++i) {
+        if (text[i] == '"') {
+            out.append(text + start, i - start + 1);
+            out += '"';
+            start = i + 1;
+        }
+    }
+    out.append(text + start, length - start);
+    out += '"';
+}
+
+// A key column's value in the current row, kept in place from row to row.
+struct RawValue {
+    int type = SQLITE_NULL;
+    qint64 integer = 0;
+    double real = 0;
+    QByteArray text;
+
+    void read(sqlite3_stmt *statement, int column)
+    {
+        type = sqlite3_column_type(statement, column);
+        if (type == SQLITE_INTEGER) {
+            integer = sqlite3_column_int64(statement, column);
+        } else if (type == SQLITE_FLOAT) {
+            real = sqlite3_column_double(statement, column);
+        } else if (type != SQLITE_NULL) {
+            const auto *data = static_cast<const char *>(sqlite3_column_blob(statement, column));
+            text.resize(sqlite3_column_bytes(statement, column));
+            if (!text.isEmpty()) {
+                std::memcpy(text.data(), data, static_cast<size_t>(text.size()));
+            }
+        }
+    }
+
+    QVariant value() const
+    {
+        switch (type) {
+        case SQLITE_INTEGER:
+            return integer;
+        case SQLITE_FLOAT:
+            return real;
+        case SQLITE_NULL:
+            return QVariant();
+        default:
+            return QString::fromUtf8(text);
+        }
+    }
+};
+
+bool bindValue(sqlite3_stmt *statement, int index, const QVariant &value)
+{
+    if (value.isNull()) {
+        return sqlite3_bind_null(statement, index) == SQLITE_OK;
+    }
+    switch (value.userType()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return sqlite3_bind_int64(statement, index, value.toLongLong()) == SQLITE_OK;
+    case QMetaType::Double:
+        return sqlite3_bind_double(statement, index, value.toDouble()) == SQLITE_OK;
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        return sqlite3_bind_text(statement, index, text.constData(), text.size(), SQLITE_TRANSIENT) == SQLITE_OK;
+    }
+    }
 }
 
 bool noSpaceLeft(int err, const QString &fileName)
@@ -324,16 +419,19 @@ bool DbCsvExportThread::readPart(QSqlDatabase &db, const QString &extraCondition
                                  conditions.isEmpty() ? QString()
                                                       : QStringLiteral(" where ") + conditions.join(QStringLiteral(" and ")),
                                  order.join(QLatin1Char(',')));
+    const QVariantList values = conditionValues + extraValues + QVariantList{limit};
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        return readSqlite(db, sql, values, keyIndex, last, out, rows);
+    }
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
         fail(DatabaseFailed, query.lastError().text());
         return false;
     }
-    for (const QVariant &value : conditionValues + extraValues) {
+    for (const QVariant &value : values) {
         query.addBindValue(value);
     }
-    query.addBindValue(limit);
     if (!query.exec()) {
         fail(DatabaseFailed, query.lastError().text());
         return false;
@@ -363,4 +461,64 @@ bool DbCsvExportThread::readPart(QSqlDatabase &db, const QString &extraCondition
     // Ends the statement, and with it the read lock, before the file is written.
     query.finish();
     return true;
+}
+
+// On SQLite the rows are read through the connection's own handle: the text
+// goes to the file as SQLite holds it, without a round trip through QString.
+bool DbCsvExportThread::readSqlite(QSqlDatabase &db, const QString &sql, const QVariantList &values,
+                                   const QVector<int> &keyIndex, QVariantList &last, QByteArray &out, int &rows)
+{
+    const QVariant handle = db.driver()->handle();
+    sqlite3 *connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+        ? *static_cast<sqlite3 *const *>(handle.data())
+        : nullptr;
+    if (!connection) {
+        fail(DatabaseFailed, QStringLiteral("no SQLite handle"));
+        return false;
+    }
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(connection, text.constData(), text.size(), &statement, nullptr) != SQLITE_OK) {
+        fail(DatabaseFailed, QString::fromUtf8(sqlite3_errmsg(connection)));
+        return false;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        if (!bindValue(statement, i + 1, values.at(i))) {
+            fail(DatabaseFailed, QString::fromUtf8(sqlite3_errmsg(connection)));
+            sqlite3_finalize(statement);
+            return false;
+        }
+    }
+    const int fieldCount = columns.count();
+    std::vector<RawValue> keyValues(static_cast<size_t>(keyIndex.size()));
+    int step = SQLITE_ROW;
+    bool any = false;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int i = 0; i < fieldCount; ++i) {
+            if (i > 0) {
+                out += ',';
+            }
+            const auto *field = reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
+            appendField(out, field, field ? sqlite3_column_bytes(statement, i) : 0);
+        }
+        out += "\r\n";
+        ++rows;
+        any = true;
+        for (int i = 0; i < keyIndex.size(); ++i) {
+            keyValues[static_cast<size_t>(i)].read(statement, keyIndex.at(i));
+        }
+    }
+    const bool ok = step == SQLITE_DONE;
+    if (!ok) {
+        fail(DatabaseFailed, QString::fromUtf8(sqlite3_errmsg(connection)));
+    }
+    // Ends the statement, and with it the read lock, before the file is written.
+    sqlite3_finalize(statement);
+    if (ok && any) {
+        last.clear();
+        for (const RawValue &key : keyValues) {
+            last << key.value();
+        }
+    }
+    return ok;
 }

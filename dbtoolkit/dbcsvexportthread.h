@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QThread>
 #include <QVariantList>
+#include <QVector>
 
 class QSqlDatabase;
 
@@ -91,6 +92,8 @@ private:
     // Appends up to `limit` records after `last` (or from the start when
     // empty) to `out`; `last` becomes the key of the last one.
     bool readChunk(QSqlDatabase &db, QVariantList &last, int limit, QByteArray &out, int &rows);
+    bool readSqlite(QSqlDatabase &db, const QString &sql, const QVariantList &values, const QVector<int> &keyIndex,
+                    QVariantList &last, QByteArray &out, int &rows);
     bool readPart(QSqlDatabase &db, const QString &extraCondition, const QVariantList &extraValues, int limit,
                   QVariantList &last, QByteArray &out, int &rows);
     Result fail(Failure failure, const QString &detail);

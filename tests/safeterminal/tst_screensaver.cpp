@@ -1,3 +1,4 @@
+#include "readerfixture.h"
 #include "terminalfixture.h"
 #include "testsupport.h"
 
@@ -63,6 +64,7 @@ private slots:
 
     void appearsAfterIdleOnEveryScreen();
     void activityKeepsItAway();
+    void fingerOnTheReaderKeepsItAway();
     void wakingPressActsOnNothingUnderneath();
     void formsAreLeftUnsavedAndBoxesClosed();
     void rightPressOnTheSaverDoesNotEndTheProgram();
@@ -121,6 +123,22 @@ void tst_ScreenSaver::activityKeepsItAway()
     for (int i = 0; i < 30; ++i) {
         touch();
         QTest::qWait(100);
+        QVERIFY(!saver()->isActive());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(saver()->isActive(), 3000);
+}
+
+void tst_ScreenSaver::fingerOnTheReaderKeepsItAway()
+{
+    ReaderFixture reader;
+    QVERIFY(reader.isReady());
+    AppConfig::OpenMode = 1;
+    build(10);
+    enter("btnOpen");
+    // A finger the reader asks to place again: seen, but no failed match.
+    for (int i = 0; i < 15; ++i) {
+        QVERIFY(reader.device().send(QStringLiteral("RETRY 0")));
+        QTest::qWait(200);
         QVERIFY(!saver()->isActive());
     }
     QTRY_VERIFY_WITH_TIMEOUT(saver()->isActive(), 3000);

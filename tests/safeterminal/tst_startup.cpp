@@ -79,13 +79,14 @@ private:
         return rows;
     }
 
-    // Start-up is over once the configuration exists and the database holds the schema.
+    // Start-up is over once the configuration exists and the database holds the
+    // schema: the template's five objects and the prints' table start-up adds.
     void waitForStartUp(const QString &base)
     {
         const QString ini = temp->filePath(base + QStringLiteral(".ini"));
         const QString db = temp->filePath(base + QStringLiteral(".db"));
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(ini).size() > 0 && QFileInfo(db).size() > 0
-                                     && (QFileInfo(db).permissions() & QFile::WriteOwner) && schemaObjects(db) == 5,
+                                     && (QFileInfo(db).permissions() & QFile::WriteOwner) && schemaObjects(db) == 6,
                                  20000);
         QTest::qWait(500);
         QCOMPARE(process->state(), QProcess::Running);
@@ -170,7 +171,8 @@ void tst_Startup::firstStartCreatesFilesBesideTheProgram()
             "CREATE TABLE UserInfo (UserID VARCHAR (10), UserName VARCHAR (15), UserPwd VARCHAR (15), UserAdmin VARCHAR (10), UserDoor VARCHAR (10), UserFinger VARCHAR (30))",
             "CREATE TABLE ErrorInfo (ErrorType VARCHAR (10), ErrorContent VARCHAR (30))",
             "CREATE TABLE GoodsInfo (GoodsID VARCHAR (10), GoodsEPC VARCHAR (10), GoodsType VARCHAR (10), GoodsContent VARCHAR (30))",
-            "CREATE INDEX LogInfo_Index ON LogInfo (LogType, LogDate)"}));
+            "CREATE INDEX LogInfo_Index ON LogInfo (LogType, LogDate)",
+            "CREATE TABLE FingerPrint (UserID VARCHAR (10), Finger INTEGER, Print BLOB)"}));
         QVERIFY(query.exec(QStringLiteral("pragma page_size")) && query.next());
         QCOMPARE(query.value(0).toInt(), 1024);
         QVERIFY(query.exec(QStringLiteral("pragma encoding")) && query.next());
