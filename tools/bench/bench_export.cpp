@@ -4,6 +4,7 @@
 //   bench_export [rows]              (default 500000)
 //   bench_export --memory <db> <type>   (internal: one export, prints VmHWM)
 #include "dbcsvexportthread.h"
+#include "benchfigures.h"
 #include "dbtype.h"
 
 #include <QCoreApplication>
@@ -23,25 +24,7 @@ namespace {
 const QString exportedType = QStringLiteral("管理日志");
 const int repeats = 5;
 
-qint64 peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-        }
-    }
-    return -1;
-}
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
 
 // The terminal's schema and `rows` log rows, 2000 a day; every fourth row
 // (or every row with typeEvery 1) is of the exported type.
@@ -98,9 +81,9 @@ int memoryRun(const QString &dbFile, const QString &outFile)
     if (!db.open()) {
         return 1;
     }
-    const qint64 before = peakKiB();
+    const qint64 before = BenchFigures::peakRssKiB();
     const qint64 rows = exportLog(outFile);
-    std::printf("%lld %lld %lld\n", rows, before, peakKiB());
+    std::printf("%lld %lld %lld\n", rows, before, BenchFigures::peakRssKiB());
     return rows < 0 ? 1 : 0;
 }
 
@@ -157,9 +140,9 @@ int main(int argc, char *argv[])
     const qint64 shellSize = QFile(shellFile).size();
     std::printf("log of %d rows, %lld of type %s exported, median of %d runs\n", rows, exported,
                 qPrintable(exportedType), repeats);
-    std::printf("  export (DbCsvExportThread)  %8.1f ms  %lld bytes\n", median(exportMs), ourSize);
-    std::printf("  sqlite3 shell, .mode csv    %8.1f ms  %lld bytes\n", median(shellMs), shellSize);
-    std::printf("  ratio export / shell        %8.2f   (target within 1.50)\n", median(exportMs) / median(shellMs));
+    std::printf("  export (DbCsvExportThread)  %8.1f ms  %lld bytes\n", BenchFigures::median(exportMs), ourSize);
+    std::printf("  sqlite3 shell, .mode csv    %8.1f ms  %lld bytes\n", BenchFigures::median(shellMs), shellSize);
+    std::printf("  ratio export / shell        %8.2f   (target within 1.50)\n", BenchFigures::median(exportMs) / BenchFigures::median(shellMs));
 
     // Peak memory: a process of its own per size, every row of the exported type.
     std::printf("peak memory of one export (VmHWM, own process, all rows of one type)\n");

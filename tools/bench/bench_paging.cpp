@@ -4,6 +4,7 @@
 // log button of the main window.
 //   bench_paging [rows]          (default 500000, the retention limit)
 #include "appconfig.h"
+#include "benchfigures.h"
 #include "dbpage.h"
 #include "dbtype.h"
 #include "frmmain.h"
@@ -54,11 +55,6 @@ double msSince(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
 
 bool createLog(const QString &fileName, int rows, bool managementOnly = false)
 {
@@ -131,7 +127,7 @@ double medianViaCApi(sqlite3 *db, const QString &sql, const QVariantList &values
     for (int r = 0; r < repeats; ++r) {
         times << viaCApi(db, sql, values);
     }
-    return median(times);
+    return BenchFigures::median(times);
 }
 
 // The log screen's table, paged as the screen pages it.
@@ -206,8 +202,8 @@ Figures measureSelect(const QString &fileName)
     }
     QSqlDatabase::database(conn).close();
     QSqlDatabase::removeDatabase(conn);
-    f.select = median(tSelect);
-    f.count = median(tCount);
+    f.select = BenchFigures::median(tSelect);
+    f.count = BenchFigures::median(tCount);
 
     sqlite3 *db = nullptr;
     sqlite3_open(fileName.toUtf8().constData(), &db);
@@ -337,12 +333,12 @@ void measureDepths(const QString &fileName)
             reach(at);
             cLast << viaCApi(db, lastSql);
         }
-        here[0].cApi = median(cFirst);
-        here[3].cApi = median(cLast);
-        here[0].page = median(tFirst);
-        here[1].page = median(tPre);
-        here[2].page = median(tNext);
-        here[3].page = median(tLast);
+        here[0].cApi = BenchFigures::median(cFirst);
+        here[3].cApi = BenchFigures::median(cLast);
+        here[0].page = BenchFigures::median(tFirst);
+        here[1].page = BenchFigures::median(tPre);
+        here[2].page = BenchFigures::median(tNext);
+        here[3].page = BenchFigures::median(tLast);
         if (depth == 0) {
             atZero = here;
         }
@@ -442,8 +438,8 @@ int main(int argc, char *argv[])
         quarterTimes << logScreenOpen(full);
         allTimes << logScreenOpen(oneType);
     }
-    const double quarter = median(quarterTimes);
-    const double all = median(allTimes);
+    const double quarter = BenchFigures::median(quarterTimes);
+    const double all = BenchFigures::median(allTimes);
     std::printf("log button of the main window to the first page of the management log, %d rows, median of %d "
                 "presses:\n",
                 rows, int(quarterTimes.size()));

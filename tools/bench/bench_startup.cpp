@@ -6,6 +6,7 @@
 // paint of its main window.
 //   bench_startup [runs]
 #include "frmmain.h"
+#include "benchfigures.h"
 #include "terminalstart.h"
 
 #include <QApplication>
@@ -32,19 +33,6 @@ qint64 monotonicNs()
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-qint64 peakRssKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-        }
-    }
-    return -1;
-}
 
 // Notes when the first paint of a window is done: the window and all its
 // children painted. A zero timer started at the window's own paint event runs
@@ -62,7 +50,7 @@ public:
             started = true;
             QTimer::singleShot(0, this, [this] {
                 at = monotonicNs();
-                rssKiB = peakRssKiB();
+                rssKiB = BenchFigures::peakRssKiB();
                 QCoreApplication::exit(0);
             });
         }
@@ -178,11 +166,6 @@ bool runChild(const QString &exe, const QString &mode, Sample &sample)
     return false;
 }
 
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
 
 } // namespace
 
@@ -251,15 +234,15 @@ int main(int argc, char *argv[])
                 qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"))));
     const char *const names[] = {"minimal Qt window", "same pixels, no more", "safeterminal"};
     for (int m = 0; m < modes.size(); ++m) {
-        std::printf("  %-22s median %7.1f ms  min %7.1f ms  peak RSS %6.1f MiB\n", names[m], median(ms.at(m)),
+        std::printf("  %-22s median %7.1f ms  min %7.1f ms  peak RSS %6.1f MiB\n", names[m], BenchFigures::median(ms.at(m)),
                     *std::min_element(ms.at(m).begin(), ms.at(m).end()), rss.at(m) / 1024.0);
     }
-    const double terminal = median(ms.at(2));
+    const double terminal = BenchFigures::median(ms.at(2));
     std::printf("  ratio (median) to the minimal window: %.2f, to the same pixels: %.2f\n",
-                median(ms.at(0)) > 0 ? terminal / median(ms.at(0)) : 0.0,
-                median(ms.at(1)) > 0 ? terminal / median(ms.at(1)) : 0.0);
-    const double minimal = median(ms.at(0));
-    const double cMed = median(consoleMs), lMed = median(lanesMs), uMed = median(launcherMs);
+                BenchFigures::median(ms.at(0)) > 0 ? terminal / BenchFigures::median(ms.at(0)) : 0.0,
+                BenchFigures::median(ms.at(1)) > 0 ? terminal / BenchFigures::median(ms.at(1)) : 0.0);
+    const double minimal = BenchFigures::median(ms.at(0));
+    const double cMed = BenchFigures::median(consoleMs), lMed = BenchFigures::median(lanesMs), uMed = BenchFigures::median(launcherMs);
     std::printf("  %-22s median %7.1f ms  ratio %.2f\n", "tollconsole", cMed, minimal > 0 ? cMed / minimal : 0.0);
     std::printf("  %-22s median %7.1f ms  (lanes laid out and painted)\n", "tollconsole lanes", lMed);
     std::printf("  %-22s median %7.1f ms  ratio %.2f\n", "toollauncher", uMed, minimal > 0 ? uMed / minimal : 0.0);

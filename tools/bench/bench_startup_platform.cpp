@@ -6,6 +6,7 @@
 // qApp->setStyleSheet of the same final sheet text.
 //   bench_startup_platform [runs]      (default 15; on $DISPLAY when set, else offscreen)
 #include "frmmain.h"
+#include "benchfigures.h"
 #include "platformstart.h"
 
 #include <QAction>
@@ -29,25 +30,7 @@ qint64 monotonicNs()
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-qint64 peakRssKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-        }
-    }
-    return -1;
-}
 
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
 
 // Notes the paints of a window.
 class PaintWatch : public QObject
@@ -107,7 +90,7 @@ int platform(int argc, char *argv[], int repeats)
     frmMain w;
     PaintWatch watch;
     waitForFirstPaint(w, watch);
-    std::printf("SHOWN %lld %lld\n", static_cast<long long>(watch.first), static_cast<long long>(peakRssKiB()));
+    std::printf("SHOWN %lld %lld\n", static_cast<long long>(watch.first), static_cast<long long>(BenchFigures::peakRssKiB()));
 
     for (const char *name : {"蓝色扁平", "视频黑"}) {
         QAction *action = nullptr;
@@ -127,9 +110,9 @@ int platform(int argc, char *argv[], int repeats)
             menu << timeRestyle(watch, [action] { action->trigger(); });
             bare << timeRestyle(watch, [&sheet] { qApp->setStyleSheet(sheet); });
         }
-        std::printf("STYLE %s %.3f %.3f\n", name, median(menu), median(bare));
+        std::printf("STYLE %s %.3f %.3f\n", name, BenchFigures::median(menu), BenchFigures::median(bare));
     }
-    std::printf("PEAK %lld\n", static_cast<long long>(peakRssKiB()));
+    std::printf("PEAK %lld\n", static_cast<long long>(BenchFigures::peakRssKiB()));
     std::fflush(stdout);
     return 0;
 }
@@ -141,7 +124,7 @@ int minimal(int argc, char *argv[])
     w.resize(1000, 720);
     PaintWatch watch;
     waitForFirstPaint(w, watch);
-    std::printf("SHOWN %lld %lld\n", static_cast<long long>(watch.first), static_cast<long long>(peakRssKiB()));
+    std::printf("SHOWN %lld %lld\n", static_cast<long long>(watch.first), static_cast<long long>(BenchFigures::peakRssKiB()));
     std::fflush(stdout);
     return 0;
 }
@@ -222,7 +205,7 @@ int main(int argc, char *argv[])
     const QString qpa = qEnvironmentVariable("QT_QPA_PLATFORM",
                                              qEnvironmentVariableIsSet("DISPLAY") ? QStringLiteral("xcb")
                                                                                   : QStringLiteral("offscreen"));
-    const double pMed = median(platformMs), mMed = median(minimalMs);
+    const double pMed = BenchFigures::median(platformMs), mMed = BenchFigures::median(minimalMs);
     std::printf("start-up to first paint of the main window, %d runs each (%s platform)\n", runs, qPrintable(qpa));
     std::printf("  %-22s median %7.1f ms  min %7.1f ms  peak RSS %6.1f MiB\n", "minimal Qt window", mMed,
                 *std::min_element(minimalMs.begin(), minimalMs.end()), minimalRss / 1024.0);
