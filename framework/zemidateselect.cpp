@@ -7,21 +7,12 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMutex>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 ZemiDateSelect *ZemiDateSelect::instance()
 {
-    static QMutex mutex;
-    static ZemiDateSelect *self = nullptr;
-    if (!self) {
-        QMutexLocker locker(&mutex);
-        if (!self) {
-            self = new ZemiDateSelect;
-        }
-    }
-    return self;
+    return shared<ZemiDateSelect>();
 }
 
 ZemiDateSelect::ZemiDateSelect(QWidget *parent)

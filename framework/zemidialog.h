@@ -32,6 +32,15 @@ public:
     static void placeOverOwner(QWidget *widget);
 
 protected:
+    // The one shared dialog of a kind, made on first use; the language makes
+    // that first use safe from any thread (a lock around the construction).
+    template <typename T>
+    static T *shared()
+    {
+        static T *const self = new T;
+        return self;
+    }
+
     explicit ZemiDialog(QWidget *parent, Qt::WindowFlags extraFlags = Qt::WindowFlags());
 
     // Builds the title bar and the body frame into the dialog's layout, named

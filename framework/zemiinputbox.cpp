@@ -6,22 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMutex>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 ZemiInputBox *ZemiInputBox::instance()
 {
-    static QMutex mutex;
-    static ZemiInputBox *self = nullptr;
-    if (!self) {
-        QMutexLocker locker(&mutex);
-        if (!self) {
-            self = new ZemiInputBox;
-        }
-    }
-    return self;
+    return shared<ZemiInputBox>();
 }
 
 ZemiInputBox::ZemiInputBox(QWidget *parent)

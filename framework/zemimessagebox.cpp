@@ -6,22 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMutex>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 ZemiMessageBox *ZemiMessageBox::instance()
 {
-    static QMutex mutex;
-    static ZemiMessageBox *self = nullptr;
-    if (!self) {
-        QMutexLocker locker(&mutex);
-        if (!self) {
-            self = new ZemiMessageBox;
-        }
-    }
-    return self;
+    return shared<ZemiMessageBox>();
 }
 
 ZemiMessageBox::ZemiMessageBox(QWidget *parent)

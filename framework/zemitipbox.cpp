@@ -3,7 +3,6 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMutex>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScreen>
@@ -12,15 +11,7 @@
 
 ZemiTipBox *ZemiTipBox::instance()
 {
-    static QMutex mutex;
-    static ZemiTipBox *self = nullptr;
-    if (!self) {
-        QMutexLocker locker(&mutex);
-        if (!self) {
-            self = new ZemiTipBox;
-        }
-    }
-    return self;
+    return shared<ZemiTipBox>();
 }
 
 ZemiTipBox::ZemiTipBox(QWidget *parent)
