@@ -1,3 +1,4 @@
+#include "readerfixture.h"
 #include "terminalfixture.h"
 #include "testsupport.h"
 
@@ -7,9 +8,11 @@
 #include "fingerrecord.h"
 #include "frmmain.h"
 #include "frmmessagebox.h"
+#include "frmopen.h"
 #include "frmuser.h"
 
 #include <QApplication>
+#include <QStackedWidget>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -59,6 +62,7 @@ private slots:
     void messageBoxCentresOverTheWindow_data();
     void messageBoxCentresOverTheWindow();
     void deleteQuestionHoldsOffRealPresses();
+    void guardedLogTakesAFingerNotAPress();
 };
 
 void tst_RealInput::initTestCase()
@@ -143,6 +147,40 @@ void tst_RealInput::deleteQuestionHoldsOffRealPresses()
 
     QVERIFY(click(box->findChild<QPushButton *>(QStringLiteral("btnOk"))));
     QTRY_COMPARE(column(QStringLiteral("select UserID from UserInfo")), QStringList{"B"});
+}
+
+void tst_RealInput::guardedLogTakesAFingerNotAPress()
+{
+    AppConfig::LogMode = 1;
+    AppConfig::Admin = true;
+    AppConfig::SampleData = false;
+    ReaderFixture reader;
+    QVERIFY(reader.isReady());
+    QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QStringLiteral("日志"), QString()));
+    QVERIFY(!reader.enrol(QStringLiteral("1001"), 4, QStringLiteral("finger-a")).isEmpty());
+    window.reset(new frmMain);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *stack = child<QStackedWidget>("stackedWidget");
+    QTRY_COMPARE(stack->count(), 7);
+
+    QVERIFY(click(child<QToolButton>("btnLog")));
+    auto *guard = child<frmOpen>("guardPage");
+    QTRY_COMPARE(stack->currentWidget(), guard);
+    // The step's own prompt (the approval page has a labInfo of its own).
+    auto *info = guard->findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))
+                     ->currentWidget()->findChild<QLabel *>(QStringLiteral("labInfo"));
+    QVERIFY(info);
+    // With the reader in use a press on the picture is no finger.
+    QVERIFY(click(guard->findChild<QPushButton *>(QStringLiteral("btnFinger"))));
+    QTRY_COMPARE(info->text(), QStringLiteral("请把手指放在指纹仪上"));
+    QCOMPARE(stack->currentWidget(), guard);
+
+    QVERIFY(reader.scan(QStringLiteral("finger-a")));
+    QTRY_COMPARE(info->text(), QStringLiteral("张伟 验证通过"));
+    QTRY_COMPARE(stack->currentIndex(), 3);
+    QCOMPARE(column(QStringLiteral("select LogContent from LogInfo where LogType='管理日志'")),
+             QStringList{QStringLiteral("进入日志管理界面")});
 }
 
 int main(int argc, char *argv[])
