@@ -235,10 +235,21 @@ void FingerCheck::listen()
             data << print.data;
         }
     }
+    if (data.isEmpty()) {
+        // Nobody could pass: say so rather than wait for a finger that cannot match.
+        waiting = true;
+        emit refused(noPrintsText());
+        return;
+    }
     if (wasWaiting) {
         emit resumed();
     }
     reader->identify(data);
+}
+
+QString FingerCheck::noPrintsText()
+{
+    return QStringLiteral("尚无可用的指纹，请先录入");
 }
 
 void FingerCheck::stop()

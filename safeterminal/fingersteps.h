@@ -91,6 +91,9 @@ public:
 
     const QVector<VerifiedPerson> &persons() const { return verified; }
 
+    // No user has a print the reader can use.
+    static QString noPrintsText();
+
 Q_SIGNALS:
     // The step passed: "%1 验证通过".
     void accepted(const QString &text);

@@ -172,6 +172,10 @@ void frmUserFingerIn::enrolled(int result, const QByteArray &print, const QStrin
                 }
             }
         }
+        if (owners.isEmpty()) {
+            ui->labInfo->setText(QStringLiteral("该指纹已被其他用户录入"));
+            return;
+        }
         findingOwner = true;
         ui->labInfo->setText(duplicateAgainText());
         reader->identify(FingerPrints::data(owners));

@@ -383,9 +383,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("tapPasses");
         QTest::addColumn<QString>("note");
         QTest::newRow("auto, none") << "auto" << false << true << "未检测到指纹仪，轻触代替指纹";
-        QTest::newRow("auto, reader") << "auto" << true << false << "指纹仪工作中";
+        QTest::newRow("auto, reader") << "auto" << true << false << "指纹仪就绪";
         QTest::newRow("required, none") << "required" << false << false << "指纹仪未连接";
-        QTest::newRow("required, reader") << "required" << true << false << "指纹仪工作中";
+        QTest::newRow("required, reader") << "required" << true << false << "指纹仪就绪";
     }
     void readerSetting()
     {
@@ -408,6 +408,16 @@ private Q_SLOTS:
         if (!tapPasses) {
             QCOMPARE(info(screen.get()), withReader ? QStringLiteral("请把手指放在指纹仪上") : QStringLiteral("指纹仪未连接"));
         }
+    }
+
+    void nobodyEnrolledIsSaid()
+    {
+        ReaderFixture reader;
+        QVERIFY(reader.isReady());
+        QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QStringLiteral("开柜"), QString()));
+        auto screen = openScreen(1);
+        QCOMPARE(info(screen.get()), FingerCheck::noPrintsText());
+        QCOMPARE(FingerReader::instance()->state(), FingerReader::State::Ready); // not waiting on the reader
     }
 
     void verifyOnlyReaderLeavesTheTaps()
