@@ -132,6 +132,9 @@ void tst_ScreenSaver::fingerOnTheReaderKeepsItAway()
 {
     ReaderFixture reader;
     QVERIFY(reader.isReady());
+    // Someone to identify, so that the door page waits on the reader.
+    QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QStringLiteral("开柜"), QString()));
+    QVERIFY(!reader.enrol(QStringLiteral("1001"), 2, QStringLiteral("finger-a")).isEmpty());
     AppConfig::OpenMode = 1;
     build(10);
     enter("btnOpen");
