@@ -25,11 +25,7 @@ ZemiDateSelect::ZemiDateSelect(QWidget *parent)
 void ZemiDateSelect::initControl()
 {
     setObjectName(QStringLiteral("ZemiDateSelect"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setObjectName(QStringLiteral("verticalLayout1"));
-
-    frame = new QFrame;
-    frame->setObjectName(QStringLiteral("frame"));
+    frame = newBodyFrame();
     auto *grid = new QGridLayout(frame);
     grid->setObjectName(QStringLiteral("gridLayout"));
     grid->setContentsMargins(10, 8, 10, 8);
@@ -53,7 +49,7 @@ void ZemiDateSelect::initControl()
     grid->addWidget(btnClose, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    buildFrame(layout, frame);
+    buildFrame(frame);
     setFixedSize(320, 130);
     labTitle->setText(QStringLiteral("日期时间选择"));
     setWindowTitle(labTitle->text());

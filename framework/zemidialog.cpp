@@ -4,6 +4,7 @@
 #include "zemistyle.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
@@ -104,8 +105,17 @@ ZemiDialog::ZemiDialog(QWidget *parent, Qt::WindowFlags extraFlags)
     installEventFilter(this);
 }
 
-QWidget *ZemiDialog::buildFrame(QVBoxLayout *outer, QWidget *body)
+QFrame *ZemiDialog::newBodyFrame()
 {
+    auto *frame = new QFrame;
+    frame->setObjectName(QStringLiteral("frame"));
+    return frame;
+}
+
+QWidget *ZemiDialog::buildFrame(QWidget *body, const QString &layoutName)
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setObjectName(layoutName);
     // The sheets draw the one-pixel window border on form="true".
     outer->setContentsMargins(1, 1, 1, 1);
     outer->setSpacing(0);

@@ -7,6 +7,7 @@
 class QLabel;
 class QPushButton;
 class QTimer;
+class QFrame;
 class QVBoxLayout;
 class QWidget;
 
@@ -43,9 +44,11 @@ protected:
 
     explicit ZemiDialog(QWidget *parent, Qt::WindowFlags extraFlags = Qt::WindowFlags());
 
-    // Builds the title bar and the body frame into the dialog's layout, named
-    // as the framework's windows name them; returns the body.
-    QWidget *buildFrame(QVBoxLayout *outer, QWidget *body);
+    // The frame a dialog's own widgets go in ("frame").
+    static QFrame *newBodyFrame();
+    // Lays out the title bar over the body in the dialog's own layout (named
+    // as the framework's windows name theirs); returns the body.
+    QWidget *buildFrame(QWidget *body, const QString &layoutName = QStringLiteral("verticalLayout1"));
     void putIconMain(QChar glyph, uint size);
     // A push button of the body: minimum width, icon size, picture or glyph.
     void initBodyButton(QPushButton *button, const QString &image, int glyph);

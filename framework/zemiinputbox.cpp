@@ -25,11 +25,7 @@ ZemiInputBox::ZemiInputBox(QWidget *parent)
 void ZemiInputBox::initControl()
 {
     setObjectName(QStringLiteral("ZemiInputBox"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setObjectName(QStringLiteral("verticalLayout1"));
-
-    frame = new QFrame;
-    frame->setObjectName(QStringLiteral("frame"));
+    frame = newBodyFrame();
     auto *body = new QVBoxLayout(frame);
     body->setContentsMargins(12, 8, 12, 10);
     body->setSpacing(6);
@@ -54,7 +50,7 @@ void ZemiInputBox::initControl()
     body->addStretch();
     body->addLayout(buttons);
 
-    buildFrame(layout, frame);
+    buildFrame(frame);
     setFixedSize(280, 150);
     labTitle->setText(QStringLiteral("输入框"));
     setWindowTitle(labTitle->text());

@@ -25,11 +25,7 @@ ZemiMessageBox::ZemiMessageBox(QWidget *parent)
 void ZemiMessageBox::initControl()
 {
     setObjectName(QStringLiteral("ZemiMessageBox"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setObjectName(QStringLiteral("verticalLayout1"));
-
-    frame = new QFrame;
-    frame->setObjectName(QStringLiteral("frame"));
+    frame = newBodyFrame();
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(12, 12, 12, 10);
     grid->setHorizontalSpacing(10);
@@ -55,7 +51,7 @@ void ZemiMessageBox::initControl()
     grid->addLayout(buttons, 1, 0, 1, 2);
     grid->setRowStretch(0, 1);
 
-    buildFrame(layout, frame);
+    buildFrame(frame);
     setFixedSize(280, 150);
     QMetaObject::connectSlotsByName(this);
     connect(btnCancel, &QPushButton::clicked, this, &ZemiMessageBox::on_btnMenu_Close_clicked);

@@ -24,8 +24,6 @@ ZemiTipBox::ZemiTipBox(QWidget *parent)
 void ZemiTipBox::initControl()
 {
     setObjectName(QStringLiteral("ZemiTipBox"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setObjectName(QStringLiteral("verticalLayout"));
     labInfo = new QLabel;
     labInfo->setObjectName(QStringLiteral("labInfo"));
     labInfo->setWordWrap(true);
@@ -34,7 +32,7 @@ void ZemiTipBox::initControl()
     font.setBold(true);
     font.setPixelSize(ZemiHelper::fontSize + 3);
     labInfo->setFont(font);
-    buildFrame(layout, labInfo);
+    buildFrame(labInfo, QStringLiteral("verticalLayout"));
     setFixedSize(280, 150);
     QMetaObject::connectSlotsByName(this);
 }
