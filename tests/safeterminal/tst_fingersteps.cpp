@@ -1,9 +1,11 @@
 #include "readerfixture.h"
+#include "sqlitelock.h"
 #include "terminalfixture.h"
 #include "testsupport.h"
 
 #include "appconfig.h"
 #include "dbhelper.h"
+#include "dbtype.h"
 #include "fingerprints.h"
 #include "fingerrecord.h"
 #include "fingerreader.h"
@@ -102,6 +104,8 @@ private Q_SLOTS:
 
     void init()
     {
+        // Lock tests wait out the busy timeout: keep it short.
+        DbConn::setSqliteBusyTimeout(200);
         fixture = std::make_unique<TerminalFixture>();
         QVERIFY(fixture->isValid());
         AppConfig::Admin = true;
@@ -418,6 +422,66 @@ private Q_SLOTS:
         auto screen = openScreen(1);
         QCOMPARE(info(screen.get()), FingerCheck::noPrintsText());
         QCOMPARE(FingerReader::instance()->state(), FingerReader::State::Ready); // not waiting on the reader
+    }
+
+    // Another program holding the database: the enrolment stores nothing and
+    // says so, a step cannot read the prints and says so, and a guard whose
+    // candidates cannot be counted stays a guard.
+    void enrolmentUnderLockStoresNothing()
+    {
+        ReaderFixture reader;
+        QVERIFY(reader.isReady());
+        QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QString(), QString()));
+        frmUserFingerIn page;
+        page.userFinger(QStringLiteral("1001"));
+        page.userHand(4);
+        page.show();
+        auto *label = page.findChild<QLabel *>(QStringLiteral("labInfo"));
+        for (int i = 1; i <= 4; ++i) {
+            QVERIFY(reader.scan(QStringLiteral("fa")));
+            QTRY_COMPARE(label->text(), QStringLiteral("请再次按压手指 (%1/5)").arg(i));
+        }
+        {
+            SqliteLock lock(fixture->dbFile());
+            QVERIFY(lock.isHeld());
+            QVERIFY(reader.scan(QStringLiteral("fa")));
+            QTRY_VERIFY(frmMessageBox::Instance()->isVisible());
+            QCOMPARE(message(), frmUserFingerIn::saveFailedText());
+        }
+        QCOMPARE(label->text(), frmUserFingerIn::prompt());
+        QCOMPARE(column(QStringLiteral("select count(*) from FingerPrint")), QStringList({"0"}));
+        QCOMPARE(column(QStringLiteral("select UserFinger from UserInfo")), QStringList({FingerRecord::empty()}));
+    }
+
+    void stepUnderLockSaysItCannotRead()
+    {
+        ReaderFixture reader;
+        QVERIFY(reader.isReady());
+        addStaff(reader);
+        SqliteLock lock(fixture->dbFile());
+        QVERIFY(lock.isHeld());
+        auto screen = openScreen(1);
+        QCOMPARE(info(screen.get()), QStringLiteral("读取用户信息失败，请稍后重试!"));
+        QCOMPARE(FingerReader::instance()->state(), FingerReader::State::Ready); // nothing asked of the reader
+    }
+
+    void guardUnderLockDoesNotStepAside()
+    {
+        AppConfig::LogMode = 2;
+        ReaderFixture reader;
+        QVERIFY(reader.isReady());
+        QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QStringLiteral("日志"), QString()));
+        QVERIFY(!reader.enrol(QStringLiteral("1001"), 2, QStringLiteral("fa")).isEmpty());
+        frmMain window;
+        window.show();
+        auto *stack = window.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
+        QTRY_COMPARE(stack->count(), 7);
+        SqliteLock lock(fixture->dbFile());
+        QVERIFY(lock.isHeld());
+        QTest::mouseClick(window.findChild<QToolButton *>(QStringLiteral("btnLog")), Qt::LeftButton);
+        // Too few could pass, but that is not known: the screen stays guarded.
+        QCOMPARE(stack->currentWidget(), window.findChild<frmOpen *>(QStringLiteral("guardPage")));
+        QVERIFY(!frmMessageBox::Instance()->isVisible());
     }
 
     void verifyOnlyReaderLeavesTheTaps()

@@ -12,6 +12,9 @@
 
 ReaderFixture::ReaderFixture(VirtualReader::Kind kind)
 {
+    // Spies on the reader's signals read their outcome.
+    qRegisterMetaType<FingerReader::Outcome>();
+    qRegisterMetaType<FingerReader::State>();
     FingerReader::reset();
     FingerSteps::reset();
     FingerReader::setSearchIntervalMs(200);
