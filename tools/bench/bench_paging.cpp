@@ -21,6 +21,7 @@
 #include <QSqlDriver>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -28,6 +29,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -35,6 +38,8 @@ const char *const types[] = {"管理日志", "开柜日志", "报警日志", "�
 const QString logWhere = QStringLiteral("where logType='管理日志'");
 const int perPage = 10;
 const int repeats = 9;
+// Presses from cold caches vary more from one to the next.
+const int coldRepeats = 41;
 
 qint64 rssKiB(const char *key)
 {
@@ -55,20 +60,19 @@ double msSince(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-
+// The terminal's own template database (every table the main window reads),
+// its log filled.
 bool createLog(const QString &fileName, int rows, bool managementOnly = false)
 {
+    if (!QFile::copy(QStringLiteral(":/safe.db"), fileName)
+        || !QFile::setPermissions(fileName, QFile::permissions(fileName) | QFileDevice::WriteOwner)) {
+        return false;
+    }
     sqlite3 *db = nullptr;
     if (sqlite3_open(fileName.toUtf8().constData(), &db) != SQLITE_OK) {
         return false;
     }
-    sqlite3_exec(db,
-                 "PRAGMA page_size=1024;"
-                 "CREATE TABLE LogInfo (LogType VARCHAR (10), LogDate VARCHAR (10), LogTime VARCHAR (8), "
-                 "LogContent VARCHAR (30));"
-                 "CREATE INDEX LogInfo_Index ON LogInfo (LogType, LogDate);"
-                 "BEGIN;",
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "BEGIN;", nullptr, nullptr, nullptr);
     sqlite3_stmt *insert = nullptr;
     sqlite3_prepare_v2(db, "insert into LogInfo values(?,?,?,?)", -1, &insert, nullptr);
     for (int i = 0; i < rows; ++i) {
@@ -170,10 +174,14 @@ struct LogTable {
     }
 
     // The synchronous part of a press; what a flip leaves for the event loop
-    // (a look beyond an end of the table) is run before the next one.
-    double press(void (DbPage::*slot)())
+    // (a look beyond an end of the table) is run before the next one, and
+    // `before` just ahead of the clock.
+    double press(void (DbPage::*slot)(), const std::function<void()> &before = {})
     {
         QCoreApplication::processEvents();
+        if (before) {
+            before();
+        }
         QElapsedTimer timer;
         timer.start();
         (page.*slot)();
@@ -228,9 +236,33 @@ void printSelect(const char *title, int rows, const Figures &f)
 struct Flip {
     const char *name;
     void (DbPage::*slot)();
-    double page = 0;  // DbPage, median
-    double cApi = 0;  // the same statement and values through the C API, median
+    double page = 0;   // DbPage, median
+    double cApi = 0;   // the same statement and values through the C API, median
     double offset = 0; // the same page by offset through the C API, for comparison
+};
+
+// Leaves a press nothing warm from what ran before it: the connection's page
+// cache is released (its pages come back from the system's file cache) and
+// the processor's caches are flushed by writing a buffer larger than them.
+// Pressed after an operator's pause the caches are as cold; and a press deep
+// in the table, reached by a walk of thousands of pages, then starts from the
+// same state as a press near the top, so that the figures compare the
+// statements and not the walk that led to them.
+class CacheCooler
+{
+public:
+    explicit CacheCooler(sqlite3 *db) : db(db), buffer(64 << 20) {}
+    void operator()()
+    {
+        sqlite3_db_release_memory(db);
+        std::fill(buffer.begin(), buffer.end(), ++fill);
+    }
+    static constexpr int mebibytes = 64;
+
+private:
+    sqlite3 *db;
+    std::vector<char> buffer;
+    char fill = 0;
 };
 
 void measureDepths(const QString &fileName)
@@ -239,6 +271,8 @@ void measureDepths(const QString &fileName)
     DbConn::addSqlite(conn, fileName).open();
     // The C API runs on DbPage's own connection, with the same page cache.
     sqlite3 *db = *static_cast<sqlite3 *const *>(QSqlDatabase::database(conn).driver()->handle().data());
+    CacheCooler cool(db);
+    cool();
 
     LogTable t(conn);
     double s = 0, c = 0;
@@ -250,7 +284,7 @@ void measureDepths(const QString &fileName)
                                              "order by LogDate desc,rowid desc limit %2,%3");
 
     // To a page by the shortest way the buttons offer.
-    const auto reachOne = [&](LogTable &t, int target) {
+    const auto reach = [&](int target) {
         const int here = t.current();
         const int forward = target >= here ? target - here : pages;
         const int back = target <= here ? here - target : pages;
@@ -269,77 +303,78 @@ void measureDepths(const QString &fileName)
             t.page.previous();
         }
     };
-    const auto reach = [&](int target) { reachOne(t, target); };
-    // The flip just made, again through the C API: its statement and values as DbPage left them.
-    const auto cApiOfPage = [&] { return medianViaCApi(db, t.page.currentPageSql(), t.page.currentPageValues()); };
-    const auto offsetOfPage = [&] {
-        return medianViaCApi(db, offsetSql.arg(logWhere, QString::number((t.current() - 1) * perPage),
-                                               QString::number(perPage)));
+    // A walk that ends on the last page counts the rows again in the
+    // background; no press is timed while a count runs beside it.
+    const auto settle = [&] {
+        for (QThread *count : t.page.findChildren<QThread *>()) {
+            count->wait();
+        }
+        QCoreApplication::processEvents();
+    };
+    // One press of a button on page `from`, then its statement and values as
+    // DbPage ran them, and the same page by offset, through the C API; each
+    // from cold caches.
+    struct Times {
+        QVector<double> page, cApi, offset;
+    };
+    const auto timeFlip = [&](void (DbPage::*slot)(), int from, Times &times) {
+        reach(from);
+        settle();
+        times.page << t.press(slot, std::ref(cool));
+        const QString sql = t.page.currentPageSql();
+        const QVariantList values = t.page.currentPageValues();
+        cool();
+        times.cApi << viaCApi(db, sql, values);
+        cool();
+        times.offset << viaCApi(db, offsetSql.arg(logWhere, QString::number((t.current() - 1) * perPage),
+                                                  QString::number(perPage)));
     };
 
-    std::printf("full table, each button pressed on the page at a depth of the management log (%d pages);\n"
+    std::printf("full table, each button pressed on the page at a depth of the management log (%d pages),\n"
+                "  median of %d presses, each from cold caches (the connection's page cache released, the\n"
+                "  processor's caches flushed by writing %d MiB);\n"
                 "  C API: the same keyed statement and values on the same connection; vs 0 %%: to the same\n"
                 "  button at depth 0, DbPage and C API; by offset: the same page with limit m,n (as before)\n",
-                pages);
+                pages, coldRepeats, CacheCooler::mebibytes);
     std::printf("  %-20s %5s %10s %10s %7s %7s %7s %12s\n", "button", "depth", "DbPage", "C API", "ratio", "vs 0 %",
                 "(C API)", "by offset");
     const qint64 rssStart = rssKiB("VmRSS:");
-    qint64 rssAfterFirstDepth = 0;
+    qint64 rssAfterFirstRound = 0;
     double worstVsCApi = 0, worstVsDepth0 = 0;
+    // The depths take turns, press by press, so that the machine's own ups
+    // and downs fall on every depth alike.
+    const int depths[] = {0, 25, 50, 100};
+    const int depthCount = int(std::size(depths));
+    const QVector<Flip> buttons = {{"第一页 first()", &DbPage::first},
+                                   {"上一页 previous()", &DbPage::previous},
+                                   {"下一页 next()", &DbPage::next},
+                                   {"末页 last()", &DbPage::last}};
+    QVector<QVector<Times>> times(depthCount, QVector<Times>(buttons.size()));
+    for (int r = 0; r < coldRepeats; ++r) {
+        for (int d = 0; d < depthCount; ++d) {
+            const int at = 1 + int(qint64(pages - 1) * depths[d] / 100);
+            // next and previous flip between this page and its neighbour
+            // (the last page and the one before it at 100 %); first and
+            // last are pressed on this page.
+            const int neighbourFrom = qMin(at, pages - 1);
+            const int from[] = {at, neighbourFrom + 1, neighbourFrom, at};
+            for (int i = 0; i < buttons.size(); ++i) {
+                timeFlip(buttons.at(i).slot, from[i], times[d][i]);
+            }
+        }
+        if (r == 0) {
+            rssAfterFirstRound = rssKiB("VmRSS:");
+        }
+    }
     QVector<Flip> atZero;
-    for (int depth : {0, 25, 50, 100}) {
-        const int at = 1 + int(qint64(pages - 1) * depth / 100);
-        QVector<Flip> here = {{"第一页 first()", &DbPage::first},
-                              {"上一页 previous()", &DbPage::previous},
-                              {"下一页 next()", &DbPage::next},
-                              {"末页 last()", &DbPage::last}};
-        // next and previous flip between this page and its neighbour (the
-        // last page and the one before it at 100 %).
-        QVector<double> tNext, tPre;
-        reach(qMin(at, pages - 1));
-        for (int r = 0; r < repeats; ++r) {
-            tNext << t.press(&DbPage::next);
-            if (r == 0) {
-                here[2].cApi = cApiOfPage();
-                here[2].offset = offsetOfPage();
-            }
-            tPre << t.press(&DbPage::previous);
-            if (r == 0) {
-                here[1].cApi = cApiOfPage();
-                here[1].offset = offsetOfPage();
-            }
+    for (int d = 0; d < depthCount; ++d) {
+        QVector<Flip> here = buttons;
+        for (int i = 0; i < here.size(); ++i) {
+            here[i].page = BenchFigures::median(times.at(d).at(i).page);
+            here[i].cApi = BenchFigures::median(times.at(d).at(i).cApi);
+            here[i].offset = BenchFigures::median(times.at(d).at(i).offset);
         }
-        // first() and last() read the same rows from any page. Pressed deep
-        // in the table they come after a long walk, which leaves the start
-        // and the end of the table cold in SQLite's page cache and in the
-        // processor's: each press is timed after the walk back to this page,
-        // and so is each run of its statement through the C API, in turns.
-        QVector<double> tFirst, tLast, cFirst, cLast;
-        for (int r = 0; r < repeats; ++r) {
-            reach(at);
-            tFirst << t.press(&DbPage::first);
-            const QString firstSql = t.page.currentPageSql();
-            if (r == 0) {
-                here[0].offset = offsetOfPage();
-            }
-            reach(at);
-            cFirst << viaCApi(db, firstSql);
-            reach(at);
-            tLast << t.press(&DbPage::last);
-            const QString lastSql = t.page.currentPageSql();
-            if (r == 0) {
-                here[3].offset = offsetOfPage();
-            }
-            reach(at);
-            cLast << viaCApi(db, lastSql);
-        }
-        here[0].cApi = BenchFigures::median(cFirst);
-        here[3].cApi = BenchFigures::median(cLast);
-        here[0].page = BenchFigures::median(tFirst);
-        here[1].page = BenchFigures::median(tPre);
-        here[2].page = BenchFigures::median(tNext);
-        here[3].page = BenchFigures::median(tLast);
-        if (depth == 0) {
+        if (d == 0) {
             atZero = here;
         }
         for (int i = 0; i < here.size(); ++i) {
@@ -349,22 +384,16 @@ void measureDepths(const QString &fileName)
             const double cVsZero = atZero.at(i).cApi > 0 ? f.cApi / atZero.at(i).cApi : 0;
             worstVsCApi = qMax(worstVsCApi, vsCApi);
             worstVsDepth0 = qMax(worstVsDepth0, vsZero);
-            std::printf("  %-20s %4d%% %7.3f ms %7.3f ms %6.2fx %6.2fx %6.2fx %9.3f ms\n", f.name, depth, f.page,
+            std::printf("  %-20s %4d%% %7.3f ms %7.3f ms %6.2fx %6.2fx %6.2fx %9.3f ms\n", f.name, depths[d], f.page,
                         f.cApi, vsCApi, vsZero, cVsZero, f.offset);
-        }
-        if (!rssAfterFirstDepth) {
-            rssAfterFirstDepth = rssKiB("VmRSS:");
         }
     }
     const qint64 rssEnd = rssKiB("VmRSS:");
     std::printf("  worst ratio to the C API %.2fx, worst ratio to the same button at depth 0 %.2fx\n", worstVsCApi,
                 worstVsDepth0);
-    std::printf("  (first() and last() run the same statement from any page; deep in the table they come after a\n"
-                "  walk of thousands of pages, which leaves the ends of the table cold in the caches, for the C API\n"
-                "  alike)\n");
-    std::printf("  memory while paging: resident %.1f MiB at the start, %.1f MiB after depth 0, %.1f MiB after "
-                "%d pages shown\n",
-                rssStart / 1024.0, rssAfterFirstDepth / 1024.0, rssEnd / 1024.0, flips);
+    std::printf("  memory while paging: resident %.1f MiB at the start (with the %d MiB buffer), %.1f MiB after "
+                "the first round of depths, %.1f MiB after %d pages shown\n",
+                rssStart / 1024.0, CacheCooler::mebibytes, rssAfterFirstRound / 1024.0, rssEnd / 1024.0, flips);
     QSqlDatabase::database(conn).close();
     QSqlDatabase::removeDatabase(conn);
 }
@@ -375,7 +404,6 @@ void measureDepths(const QString &fileName)
 // navigation button writes to the log).
 QVector<double> logScreenOpen(const QString &fileName)
 {
-    TerminalStart::initResources();
     QTemporaryDir temp;
     AppConfig::ConfigFile = temp.filePath(QStringLiteral("safeterminal.ini"));
     AppConfig::save();
@@ -420,6 +448,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int rows = argc > 1 ? qMax(1000, QByteArray(argv[1]).toInt()) : 500000;
 
+    TerminalStart::initResources();
     QTemporaryDir temp;
     const QString small = temp.filePath(QStringLiteral("small.db"));
     const QString full = temp.filePath(QStringLiteral("full.db"));
