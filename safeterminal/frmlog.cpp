@@ -37,6 +37,8 @@ QString &mediaRoot()
     return root;
 }
 
+int exportChunkRows = 4000;
+
 QString userName()
 {
     const passwd *pw = getpwuid(geteuid());
@@ -76,6 +78,11 @@ frmLog::~frmLog()
 void frmLog::setMediaRoot(const QString &root)
 {
     mediaRoot() = root;
+}
+
+void frmLog::setExportChunkRows(int rows)
+{
+    exportChunkRows = rows;
 }
 
 QString frmLog::exportFolder()
@@ -228,6 +235,7 @@ void frmLog::on_btnExport_clicked()
     // The screen's order.
     exportThread->setKeyColumns({QStringLiteral("LogDate desc"), QStringLiteral("rowid desc")});
     exportThread->setFileName(fileName);
+    exportThread->setChunkRows(exportChunkRows);
 
     if (!exportProgress) {
         exportProgress = new frmExportProgress(window());

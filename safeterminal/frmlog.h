@@ -31,6 +31,9 @@ public:
     static void setMediaRoot(const QString &root);
     static QString exportFolder();
     static QString exportFileName(const QString &logType, const QDateTime &at);
+    // Rows an export reads at a time (4000); tests make a long export last
+    // with small ones.
+    static void setExportChunkRows(int rows);
     bool isExporting() const { return exportThread != nullptr; }
 
 protected:

@@ -52,7 +52,9 @@ private:
     {
         QSqlDatabase::database().transaction();
         for (int i = 0; i < count; ++i) {
-            DBHelper::addLog(type, QStringLiteral("2026-12-10"), QStringLiteral("08:00:00"),
+            // Dated today, as the sample rows a screen adds when it is built,
+            // and written after them: the newest rows whatever the day.
+            DBHelper::addLog(type, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("08:00:00"),
                              QStringLiteral("%1 %2").arg(type).arg(firstNumber + i));
         }
         QSqlDatabase::database().commit();
@@ -187,8 +189,9 @@ void tst_frmLog::typeButtonsShowOnlyTheirType()
     }
     const QStringList shown = shownColumn(screen.get(), "tableMain", 2);
     QCOMPARE(shown.size(), qMin(before, 10));
+    const QStringList ofType = column(QStringLiteral("select LogContent from LogInfo where LogType='%1'").arg(type));
     for (const QString &content : shown) {
-        QVERIFY2(content.startsWith(type + QLatin1Char(' ')) || frmLog::logTypes().indexOf(type) >= 0, qPrintable(content));
+        QVERIFY2(ofType.contains(content), qPrintable(content));
     }
     QCOMPARE(shown.first(), type + QStringLiteral(" 1003"));
 
