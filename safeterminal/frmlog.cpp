@@ -37,7 +37,8 @@ QString &mediaRoot()
     return root;
 }
 
-int exportChunkRows = 4000;
+// 0: the export thread's own.
+int exportChunkRows = 0;
 
 QString userName()
 {
@@ -235,7 +236,9 @@ void frmLog::on_btnExport_clicked()
     // The screen's order.
     exportThread->setKeyColumns({QStringLiteral("LogDate desc"), QStringLiteral("rowid desc")});
     exportThread->setFileName(fileName);
-    exportThread->setChunkRows(exportChunkRows);
+    if (exportChunkRows > 0) {
+        exportThread->setChunkRows(exportChunkRows);
+    }
 
     if (!exportProgress) {
         exportProgress = new frmExportProgress(window());

@@ -31,8 +31,8 @@ public:
     static void setMediaRoot(const QString &root);
     static QString exportFolder();
     static QString exportFileName(const QString &logType, const QDateTime &at);
-    // Rows an export reads at a time (4000); tests make a long export last
-    // with small ones.
+    // Rows an export reads at a time, 0 for the export thread's own; tests
+    // make a long export last with small ones.
     static void setExportChunkRows(int rows);
     bool isExporting() const { return exportThread != nullptr; }
 

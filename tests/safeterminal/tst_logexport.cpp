@@ -129,7 +129,7 @@ void tst_LogExport::cleanup()
 {
     ZemiHelper::setFileDialogHook(nullptr);
     frmLog::setMediaRoot(QString());
-    frmLog::setExportChunkRows(4000);
+    frmLog::setExportChunkRows(0);
     frmMessageBox::Instance()->hide();
     window.reset();
     fixture.reset();
