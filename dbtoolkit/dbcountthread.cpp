@@ -58,6 +58,9 @@ bool DbCountThread::countSlices(const QSqlDatabase &db, uint &count) const
     uint total = 0;
     QVariantList end; // key values of the last row counted so far
     for (;;) {
+        if (isInterruptionRequested()) {
+            return false;
+        }
         QSqlQuery &slice = end.isEmpty() ? first : next;
         if (!end.isEmpty()) {
             for (int i : valueOrder) {
@@ -87,6 +90,9 @@ bool DbCountThread::countSlices(const QSqlDatabase &db, uint &count) const
         total += uint(sliceRows);
     }
 
+    if (isInterruptionRequested()) {
+        return false;
+    }
     if (end.isEmpty()) {
         uint rows = 0;
         if (!DbCountThread::count(db, sql, rows)) {

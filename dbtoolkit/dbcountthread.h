@@ -24,7 +24,8 @@ public:
     // key; their placeholders take the key values in valueOrder (indexes into
     // the key). On SQLite every statement holds a read lock for as long as it
     // runs: a writer on another connection then waits for one slice, not for
-    // the whole count.
+    // the whole count. A count in slices stops between two slices once
+    // requestInterruption() is called, without a result.
     void setSlices(const QString &firstEndSql, const QString &nextEndSql, const QString &restSql, int sliceRows,
                    const QList<int> &valueOrder);
 

@@ -67,6 +67,7 @@ DbPage::~DbPage()
 {
     // A count still running belongs to this page: it must end before the
     // page (its parent) deletes it.
+    stopCounts();
     for (DbCountThread *thread : findChildren<DbCountThread *>(QString(), Qt::FindDirectChildrenOnly)) {
         thread->wait();
     }
@@ -94,7 +95,7 @@ void DbPage::setControl(QTableView *tableView, QLabel *labPageCount, QLabel *lab
     this->btnLast = btnLast;
     this->countName = countName;
     this->connName = connName;
-    statements.clear();
+    forgetStatements();
 
     if (tableView) {
         tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -132,9 +133,37 @@ void DbPage::setButtons(QAbstractButton *a, QAbstractButton *b, bool enabled)
     }
 }
 
+void DbPage::forgetStatements()
+{
+    statements.clear();
+    statementTexts.clear();
+    planned = false;
+}
+
+void DbPage::plan() const
+{
+    if (planned) {
+        return;
+    }
+    plannedWhere = whereBody(whereSql);
+    // SQLite seeks a row-value comparison on its first column only and walks
+    // the rows that share it; one part per key column seeks each exactly and
+    // merges the parts in index order. Other servers answer the comparison itself.
+    plannedSeeks = keys.count() > 1
+        && QSqlDatabase::database(connName, false).driverName() == QLatin1String("QSQLITE");
+    planned = true;
+    plannedValueOrder = keyValueOrder();
+}
+
+QString DbPage::whereCondition() const
+{
+    plan();
+    return plannedWhere;
+}
+
 bool DbPage::pagesByKey() const
 {
-    return !keys.isEmpty() && !whereBody(whereSql).isNull();
+    return !keys.isEmpty() && !whereCondition().isNull();
 }
 
 void DbPage::showPage()
@@ -309,7 +338,7 @@ QString DbPage::keyOrder(bool reversed, bool byAlias) const
 
 QString DbPage::keyWhere(View view) const
 {
-    const QString body = whereBody(whereSql);
+    const QString body = whereCondition();
     if (view == View::First || view == View::Last) {
         return body.isEmpty() ? QString() : QStringLiteral("where ") + body;
     }
@@ -331,10 +360,8 @@ QString DbPage::keyWhere(View view) const
 
 bool DbPage::seeksPerKey() const
 {
-    // SQLite seeks a row-value comparison on its first column only and walks
-    // the rows that share it; one part per key column seeks each exactly and
-    // merges the parts in index order. Other servers answer the comparison itself.
-    return keys.count() > 1 && QSqlDatabase::database(connName, false).driverName() == QLatin1String("QSQLITE");
+    plan();
+    return plannedSeeks;
 }
 
 QStringList DbPage::keyParts(View view, const QString &columns) const
@@ -344,7 +371,7 @@ QStringList DbPage::keyParts(View view, const QString &columns) const
     }
     // The rows that share the first i key values and lie beyond on key i,
     // nearest part first.
-    const QString body = whereBody(whereSql);
+    const QString body = whereCondition();
     const bool below = (view == View::After) == keys.first().descending;
     QStringList parts;
     for (int i = keys.count() - 1; i >= 0; --i) {
@@ -385,13 +412,34 @@ QVariantList DbPage::keyValues(const QVariantList &key) const
     if (key.isEmpty()) {
         return values;
     }
-    for (int i : keyValueOrder()) {
+    plan();
+    for (int i : qAsConst(plannedValueOrder)) {
         values << key.value(i);
     }
     return values;
 }
 
-QString DbPage::keyedSql(View view, int rows) const
+QString DbPage::keyedSql(View view, int rows)
+{
+    QString &sql = statementTexts[(quint64(view) << 32) | quint32(rows)];
+    if (sql.isEmpty()) {
+        sql = buildKeyedSql(view, rows);
+    }
+    return sql;
+}
+
+QString DbPage::beyondSql(bool forward)
+{
+    // Kinds beyond those of the views.
+    QString &sql = statementTexts[quint64(forward ? 4 : 5) << 32];
+    if (sql.isEmpty()) {
+        sql = keyParts(forward ? View::After : View::Before, QStringLiteral("1")).join(QLatin1String(" union all "))
+            + QStringLiteral(" limit 1");
+    }
+    return sql;
+}
+
+QString DbPage::buildKeyedSql(View view, int rows) const
 {
     QStringList list;
     // A bare * may not be followed by more columns everywhere.
@@ -467,8 +515,7 @@ QSqlQuery DbPage::readKeyed(View view, const QVariantList &key, int rows, DbRead
 
 DbRead DbPage::rowsBeyond(bool forward, const QVariantList &key)
 {
-    const QString sql = keyParts(forward ? View::After : View::Before, QStringLiteral("1"))
-                            .join(QLatin1String(" union all ")) + QStringLiteral(" limit 1");
+    const QString sql = beyondSql(forward);
     bool ok = false;
     QSqlQuery query = statement(sql, ok);
     if (ok) {
@@ -647,7 +694,7 @@ void DbPage::slot_receiveCount(uint count, double msec)
 void DbPage::select()
 {
     // The where clause or the keys may have changed: prepare anew.
-    statements.clear();
+    forgetStatements();
     startIndex = 0;
     pageCurrent = 1;
     view = View::First;
@@ -665,8 +712,18 @@ void DbPage::select()
     startCount(false);
 }
 
+void DbPage::stopCounts()
+{
+    for (DbCountThread *thread : findChildren<DbCountThread *>(QString(), Qt::FindDirectChildrenOnly)) {
+        thread->requestInterruption();
+    }
+}
+
 void DbPage::startCount(bool afterFlip)
 {
+    // A count still running is out of date now: it stops at its next
+    // slice instead of taking the processor from the new one.
+    stopCounts();
     const quint64 id = ++selectId;
     const auto receive = [this, id, afterFlip](uint count, double msec) {
         // Only the latest count may set the pages.
@@ -725,6 +782,7 @@ void DbPage::startCount(bool afterFlip)
 void DbPage::setKeyColumns(const QStringList &keyColumns)
 {
     keys.clear();
+    forgetStatements();
     QList<Key> parsed;
     for (const QString &entry : keyColumns) {
         const QStringList parts = entry.simplified().split(QLatin1Char(' '));
@@ -749,7 +807,7 @@ void DbPage::setKeyColumns(const QStringList &keyColumns)
 void DbPage::setConnName(const QString &connName)
 {
     this->connName = connName;
-    statements.clear();
+    forgetStatements();
 }
 
 void DbPage::setDbType(DbType dbType)
@@ -760,11 +818,13 @@ void DbPage::setDbType(DbType dbType)
 void DbPage::setTableName(const QString &tableName)
 {
     this->tableName = tableName;
+    forgetStatements();
 }
 
 void DbPage::setSelectColumn(const QString &selectColumn)
 {
     this->selectColumn = selectColumn;
+    forgetStatements();
 }
 
 void DbPage::setOrderSql(const QString &orderSql)
@@ -775,6 +835,7 @@ void DbPage::setOrderSql(const QString &orderSql)
 void DbPage::setWhereSql(const QString &whereSql)
 {
     this->whereSql = whereSql;
+    forgetStatements();
 }
 
 void DbPage::setResultCurrent(int resultCurrent)

@@ -99,6 +99,14 @@ private:
     QVariantList firstKey; // keys of the first and last rows shown
     QVariantList lastKey;
     QHash<QString, QList<QSqlQuery>> statements; // prepared page statements by their text
+    // Worked out once for the settings they come from: the page statements'
+    // texts by kind and rows, the where clause's condition, and the order in
+    // which key values are bound.
+    QHash<quint64, QString> statementTexts;
+    mutable bool planned = false;
+    mutable QString plannedWhere;
+    mutable bool plannedSeeks = false;
+    mutable QList<int> plannedValueOrder;
     bool recountPending = false; // a flip found the page count out of date
     quint64 shownId = 0;         // counts the pages shown, so that a late look sees a change
 
@@ -107,14 +115,20 @@ private:
     void showQuery(QSqlQuery &query, int hiddenColumns);
     void showLabels();
     void startCount(bool afterFlip);
+    void stopCounts();
 
+    void forgetStatements();
+    void plan() const;
+    QString whereCondition() const;
     QString keyOrder(bool reversed, bool byAlias) const;
     QString keyWhere(View view) const;
     bool seeksPerKey() const;
     QStringList keyParts(View view, const QString &columns) const;
     QList<int> keyValueOrder() const;
     QVariantList keyValues(const QVariantList &key) const;
-    QString keyedSql(View view, int rows) const;
+    QString keyedSql(View view, int rows);
+    QString buildKeyedSql(View view, int rows) const;
+    QString beyondSql(bool forward);
     QSqlQuery statement(const QString &sql, bool &ok);
     QSqlQuery readKeyed(View view, const QVariantList &key, int rows, DbRead &read);
     DbRead rowsBeyond(bool forward, const QVariantList &key);

@@ -117,6 +117,15 @@ private:
         db.commit();
     }
 
+    // Rows "row 1" to "row <rows>", a thousand of them a day from 2026-01-01.
+    static bool fillByThousandsADay(int rows)
+    {
+        return QSqlQuery().exec(QStringLiteral(
+            "with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "
+            "insert into LogInfo select '管理日志', date('2026-01-01', '+' || (i / 1000) || ' days'), '08:00:00', "
+            "'row ' || i from n").arg(rows));
+    }
+
     // Walks both tables to the end and back and compares what they show.
     static void compareWalks(PagedTable &keyed, PagedTable &offset, int rows)
     {
@@ -205,6 +214,7 @@ private slots:
     void walksWithRowsAddedOrDeleted();
     void countOverSeveralSlices_data();
     void countOverSeveralSlices();
+    void staleCountStopsBetweenSlices();
     void whereClauseKeepsItsMeaning();
     void keyColumnsThatCannotPageByKey_data();
     void keyColumnsThatCannotPageByKey();
@@ -707,10 +717,7 @@ void tst_DbPage::countOverSeveralSlices()
     QFETCH(QString, where);
     QFETCH(int, expected);
 
-    QVERIFY(QSqlQuery().exec(QStringLiteral(
-        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 8197) "
-        "insert into LogInfo select '管理日志', date('2026-01-01', '+' || (i / 1000) || ' days'), '08:00:00', "
-        "'row ' || i from n")));
+    QVERIFY(fillByThousandsADay(8197));
     PagedTable t;
     t.page.setResultCurrent(10);
     t.page.setKeyColumns(keys);
@@ -723,6 +730,28 @@ void tst_DbPage::countOverSeveralSlices()
     t.last.click();
     QCOMPARE(t.shown().size(), expected % 10 == 0 ? 10 : expected % 10);
     QCOMPARE(t.shown().last(), where.contains(QLatin1String("% 2")) ? QStringLiteral("row 2") : QStringLiteral("row 1"));
+}
+
+void tst_DbPage::staleCountStopsBetweenSlices()
+{
+    // Told to stop while another program holds the file, a count must not
+    // go on with its slices once the file is free again, nor report a count.
+    QVERIFY(fillByThousandsADay(3 * 4096));
+    auto *count = new DbCountThread; // deletes itself once finished
+    count->setSql(QStringLiteral("select count(*) from LogInfo"));
+    count->setSlices(QStringLiteral("select rowid from LogInfo order by rowid limit 1 offset 4095"),
+                     QStringLiteral("select rowid from LogInfo where rowid > ? order by rowid limit 1 offset 4095"),
+                     QStringLiteral("select count(*) from LogInfo where rowid > ?"), 4096, {0});
+    QSignalSpy counted(count, &DbCountThread::receiveCount);
+    QSignalSpy finished(count, &QThread::finished);
+    {
+        SqliteLock lock(temp->filePath(QStringLiteral("safe.db")));
+        QVERIFY(lock.isHeld());
+        count->start();
+        count->requestInterruption();
+    } // released well within the busy timeout: the count could go on
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+    QCOMPARE(counted.count(), 0);
 }
 
 void tst_DbPage::whereClauseKeepsItsMeaning()
