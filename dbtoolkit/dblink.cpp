@@ -2,21 +2,102 @@
 
 #include <QSqlQuery>
 
-bool DbLink::open(const DbSync::ConnInfo &info, bool mysqlOnly)
+DbLink::DbLink(DbHandOff &handOff, const QString &connName, bool mysqlOnly,
+               std::function<void(const QString &)> tell)
+    : handOff(handOff), mysqlOnly(mysqlOnly), tell(std::move(tell)), info(DbSync::defaultConnInfo(connName))
 {
+    lastCheck.start();
+}
+
+void DbLink::setConnInfo(const DbSync::ConnInfo &info)
+{
+    QMutexLocker lock(&handOff.mutex);
+    this->info = info;
+}
+
+void DbLink::setCheckInterval(int seconds)
+{
+    QMutexLocker lock(&handOff.mutex);
+    checkInterval = seconds;
+}
+
+bool DbLink::openDb()
+{
+    return handOff.call<bool>([this] { return reopen(); }, false);
+}
+
+bool DbLink::checkDb()
+{
+    return handOff.call<bool>([this] { return checkNow(); }, false);
+}
+
+void DbLink::closeDb()
+{
+    if (!handOff.call<bool>([this] { closeNow(); return true; }, false)) {
+        ok = false;
+        tell(QStringLiteral("关闭数据库"));
+    }
+}
+
+void DbLink::keep(const std::function<int()> &work)
+{
+    handOff.open();
+    forever {
+        if (handOff.takeStop()) {
+            break;
+        }
+        if (checkIfDue()) {
+            continue;
+        }
+        if (ok) {
+            handOff.serve(work());
+        } else {
+            const bool opened = reopen();
+            tell(QStringLiteral("重连数据库%1").arg(opened ? QStringLiteral("成功") : QStringLiteral("失败")));
+            // The 3 s spacing is for failed attempts; a fresh connection goes to work at once.
+            if (!opened) {
+                handOff.serve(3000);
+            }
+        }
+    }
+    handOff.close();
+    // Nobody else may close it: it belongs to this thread.
     close();
-    if (mysqlOnly && info.dbType != DbType_MySql) {
+}
+
+bool DbLink::checkIfDue()
+{
+    {
+        QMutexLocker lock(&handOff.mutex);
+        if (lastCheck.elapsed() < qint64(checkInterval) * 1000) {
+            return false;
+        }
+    }
+    checkNow();
+    lastCheck.restart();
+    return true;
+}
+
+bool DbLink::reopen()
+{
+    DbSync::ConnInfo settings;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        settings = info;
+    }
+    close();
+    if (mysqlOnly && settings.dbType != DbType_MySql) {
         return false;
     }
-    db = DbConn::add(info.dbType, info.connName, info.hostName, info.port, info.dbName, info.userName,
-                     info.userPwd);
+    db = DbConn::add(settings.dbType, settings.connName, settings.hostName, settings.port, settings.dbName,
+                     settings.userName, settings.userPwd);
     if (!db.isValid()) {
         db = QSqlDatabase();
         return false;
     }
-    openName = info.connName;
+    openName = settings.connName;
     bool opened = db.open();
-    if (opened && info.dbType == DbType_MySql) {
+    if (opened && settings.dbType == DbType_MySql) {
         QSqlQuery query(db);
         opened = query.exec(QStringLiteral("SET NAMES utf8mb4"));
     }
@@ -24,8 +105,10 @@ bool DbLink::open(const DbSync::ConnInfo &info, bool mysqlOnly)
     return opened;
 }
 
-bool DbLink::check()
+bool DbLink::checkNow()
 {
+    QElapsedTimer timer;
+    timer.start();
     bool alive = false;
     // A connection that never opened has nothing to prove.
     if (db.isOpen()) {
@@ -33,7 +116,16 @@ bool DbLink::check()
         alive = query.exec(QStringLiteral("select 1"));
     }
     ok = alive;
+    tell(QStringLiteral("检查数据库连接(共 %1 条/用时 %2 秒)")
+             .arg(1)
+             .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
     return alive;
+}
+
+void DbLink::closeNow()
+{
+    close();
+    tell(QStringLiteral("关闭数据库"));
 }
 
 void DbLink::close()

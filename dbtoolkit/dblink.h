@@ -1,40 +1,72 @@
 #ifndef DBLINK_H
 #define DBLINK_H
 
+#include "dbhandoff.h"
 #include "dbsync.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <atomic>
+#include <functional>
 
-// One kept database connection of a synchronisation thread. Everything but
-// `ok` belongs to the worker thread that opens it.
+// One kept database connection of a synchronisation thread: its settings,
+// a "select 1" every checkInterval seconds, reopening while it is down, each
+// step told through tell(). The settings are guarded by the hand-off's mutex
+// and may be set from any thread; the connection belongs to the hand-off's
+// worker thread, and calls from elsewhere are handed to it.
 class DbLink
 {
 public:
-    DbLink() { lastCheck.start(); }
+    // With mysqlOnly, connection settings of any type but MySQL fail to open.
+    DbLink(DbHandOff &handOff, const QString &connName, bool mysqlOnly, std::function<void(const QString &)> tell);
     ~DbLink() { close(); }
     DbLink(const DbLink &) = delete;
     DbLink &operator=(const DbLink &) = delete;
 
     // The connection's last known state; read by other threads.
     std::atomic<bool> ok{false};
-    // Monotonic, so a clock set back does not hold up the checks.
-    QElapsedTimer lastCheck;
 
-    // Registers and opens a connection for info, first dropping the one this
-    // link opened before. With mysqlOnly, any type but MySQL fails. A MySQL
-    // connection is switched to utf8mb4: Qt's driver would talk utf8mb3,
-    // which refuses four-byte characters.
-    bool open(const DbSync::ConnInfo &info, bool mysqlOnly);
-    // "select 1"; ok follows the result.
-    bool check();
+    // Any thread.
+    void setConnInfo(const DbSync::ConnInfo &info);
+    void setCheckInterval(int seconds);
+    // Run in the worker; without a running worker opening and checking
+    // fail, and closing only marks the connection down (the worker closed
+    // it when it ended).
+    bool openDb();
+    bool checkDb();
+    void closeDb();
+
+    // Worker thread. The whole life of a worker that keeps this one
+    // connection: a check whenever one is due; while the connection is up,
+    // work() and then a pause of the milliseconds it returns; while it is
+    // down, a reopen attempt, told, and 3 s after a failed one. Hand-offs
+    // run during the pauses. Returns after stop(), the connection closed.
+    void keep(const std::function<int()> &work);
+    // A check, told, when checkInterval has passed since the last; whether
+    // one was made.
+    bool checkIfDue();
+    // Opens with the settings of the moment, dropping the connection opened
+    // before. A MySQL connection is switched to utf8mb4: Qt's driver would
+    // talk utf8mb3, which refuses four-byte characters.
+    bool reopen();
+    // "select 1", told with its time; ok follows the result.
+    bool checkNow();
+    // close(), told.
+    void closeNow();
     // Closes and unregisters the connection; ok becomes false.
     void close();
 
     QSqlDatabase database() const { return db; }
 
 private:
+    DbHandOff &handOff;
+    const bool mysqlOnly;
+    const std::function<void(const QString &)> tell;
+    // Guarded by handOff.mutex.
+    DbSync::ConnInfo info;
+    int checkInterval = 30;
+    // Worker only; monotonic, so a clock set back does not hold up the checks.
+    QElapsedTimer lastCheck;
     QSqlDatabase db;
     QString openName;
 };

@@ -23,15 +23,8 @@ protected:
 
 private:
     DbHandOff handOff{this};
-    DbLink link;
-    // Guarded by handOff.mutex.
-    DbSync::ConnInfo info = DbSync::defaultConnInfo(QStringLiteral("qt_sql_default_connection"));
-    int checkInterval = 30;
-
-    bool checkDue();
-    bool openNow();
-    bool checkNow();
-    void closeNow();
+    DbLink link{handOff, QStringLiteral("qt_sql_default_connection"), false,
+                [this](const QString &msg) { emit debug(msg); }};
 
 Q_SIGNALS:
     void debug(const QString &msg);

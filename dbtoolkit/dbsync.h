@@ -4,6 +4,7 @@
 #include "dbtype.h"
 
 #include <QList>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -53,6 +54,33 @@ bool runBatch(QSqlDatabase db, const QStringList &sqls,
 
 // The one debug line for a statement that failed and was given up.
 void warnDropped(const char *who, const QString &sql, const QSqlError &error);
+
+// runBatch() over queued statements (each with its text `sql` and its place
+// in the queue `seq`). One that fails by itself goes with the batch and is
+// told once however often the batch is retried: warned holds the seqs told,
+// and a committed batch takes its own out of it again.
+template <typename Statement>
+bool runQueued(QSqlDatabase db, const QList<Statement> &batch, QSet<quint64> &warned, const char *who,
+               QSqlError &failure)
+{
+    QStringList texts;
+    for (const Statement &statement : batch) {
+        texts << statement.sql;
+    }
+    const bool committed = runBatch(db, texts, [&](int i, const QSqlError &error) {
+        const Statement &statement = batch.at(i);
+        if (!warned.contains(statement.seq)) {
+            warned.insert(statement.seq);
+            warnDropped(who, statement.sql, error);
+        }
+    }, failure);
+    if (committed) {
+        for (const Statement &statement : batch) {
+            warned.remove(statement.seq);
+        }
+    }
+    return committed;
+}
 
 } // namespace DbSync
 

@@ -17,63 +17,10 @@ DbTcpClientThread::~DbTcpClientThread()
 
 void DbTcpClientThread::run()
 {
-    handOff.open();
-    forever {
-        if (handOff.takeStop()) {
-            break;
-        }
-        if (checkDue()) {
-            checkNow();
-            link.lastCheck.restart();
-            continue;
-        }
-        if (link.ok) {
-            checkDataNow();
-            handOff.serve(100);
-        } else {
-            const bool ok = openNow();
-            emit debug(QStringLiteral("重连数据库%1").arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
-            // The 3 s spacing is for failed attempts; a fresh connection goes to work at once.
-            if (!ok) {
-                handOff.serve(3000);
-            }
-        }
-    }
-    handOff.close();
-    link.close();
-}
-
-bool DbTcpClientThread::checkDue()
-{
-    QMutexLocker lock(&handOff.mutex);
-    return link.lastCheck.elapsed() >= qint64(checkInterval) * 1000;
-}
-
-bool DbTcpClientThread::openNow()
-{
-    DbSync::ConnInfo copy;
-    {
-        QMutexLocker lock(&handOff.mutex);
-        copy = info;
-    }
-    return link.open(copy, true);
-}
-
-bool DbTcpClientThread::checkNow()
-{
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = link.check();
-    emit debug(QStringLiteral("检查数据库连接(共 %1 条/用时 %2 秒)")
-                   .arg(1)
-                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
-    return ok;
-}
-
-void DbTcpClientThread::closeNow()
-{
-    link.close();
-    emit debug(QStringLiteral("关闭数据库"));
+    link.keep([this] {
+        checkDataNow();
+        return 100;
+    });
 }
 
 void DbTcpClientThread::initDbNow()
@@ -144,19 +91,8 @@ bool DbTcpClientThread::checkDataNow()
 
     QElapsedTimer timer;
     timer.start();
-    QStringList texts;
-    for (const Statement &statement : qAsConst(batch)) {
-        texts << statement.sql;
-    }
     QSqlError failure;
-    // Its own fault: it goes with the batch, told once however often the batch is retried.
-    const bool committed = DbSync::runBatch(link.database(), texts, [&](int i, const QSqlError &error) {
-        const Statement &statement = batch.at(i);
-        if (!warned.contains(statement.seq)) {
-            warned.insert(statement.seq);
-            DbSync::warnDropped("DbTcpClientThread:", statement.sql, error);
-        }
-    }, failure);
+    const bool committed = DbSync::runQueued(link.database(), batch, warned, "DbTcpClientThread:", failure);
     const double msec = double(timer.nsecsElapsed()) / 1e6;
     link.ok = committed;
     if (!committed) {
@@ -170,7 +106,6 @@ bool DbTcpClientThread::checkDataNow()
     done.reserve(batch.size());
     for (const Statement &statement : qAsConst(batch)) {
         done.insert(statement.seq);
-        warned.remove(statement.seq);
     }
     {
         QMutexLocker lock(&handOff.mutex);
@@ -189,22 +124,17 @@ bool DbTcpClientThread::checkDataNow()
 
 bool DbTcpClientThread::openDb()
 {
-    return handOff.call<bool>([this] { return openNow(); }, false);
+    return link.openDb();
 }
 
 bool DbTcpClientThread::checkDb()
 {
-    return handOff.call<bool>([this] { return checkNow(); }, false);
+    return link.checkDb();
 }
 
 void DbTcpClientThread::closeDb()
 {
-    const bool done = handOff.call<bool>([this] { closeNow(); return true; }, false);
-    if (!done) {
-        // The worker is not running, and closed its connection when it ended.
-        link.ok = false;
-        emit debug(QStringLiteral("关闭数据库"));
-    }
+    link.closeDb();
 }
 
 void DbTcpClientThread::initDb()
@@ -249,14 +179,12 @@ bool DbTcpClientThread::checkData()
 void DbTcpClientThread::setConnInfo(DbType dbType, const QString &connName, const QString &hostName, int port,
                                     const QString &dbName, const QString &userName, const QString &userPwd)
 {
-    QMutexLocker lock(&handOff.mutex);
-    info = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+    link.setConnInfo(DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd});
 }
 
 void DbTcpClientThread::setCheckInterval(int checkInterval)
 {
-    QMutexLocker lock(&handOff.mutex);
-    this->checkInterval = checkInterval;
+    link.setCheckInterval(checkInterval);
 }
 
 void DbTcpClientThread::setListDeviceID(const QList<int> &listDeviceID)

@@ -33,10 +33,8 @@ private:
     };
 
     DbHandOff handOff{this};
-    DbLink link;
+    DbLink link{handOff, QStringLiteral("dbClient"), true, [this](const QString &msg) { emit debug(msg); }};
     // Guarded by handOff.mutex.
-    DbSync::ConnInfo info = DbSync::defaultConnInfo(QStringLiteral("dbClient"));
-    int checkInterval = 30;
     int maxCount = 1000;
     QList<Statement> sqls;
     QSet<QString> queuedTexts;
@@ -48,10 +46,6 @@ private:
     // Worker only: statements already reported as failed, so each is told once.
     QSet<quint64> warned;
 
-    bool checkDue();
-    bool openNow();
-    bool checkNow();
-    void closeNow();
     void initDbNow();
     bool checkDataNow();
 

@@ -42,16 +42,8 @@ void DbTcpDataThread::run()
             handOff.serve(10);
             continue;
         }
-        if (checkDue(local)) {
-            checkNow(local);
+        if (local.checkIfDue() || net.checkIfDue()) {
             handOff.serve(10);
-            local.lastCheck.restart();
-            continue;
-        }
-        if (checkDue(net)) {
-            checkNow(net);
-            handOff.serve(10);
-            net.lastCheck.restart();
             continue;
         }
 
@@ -82,40 +74,12 @@ void DbTcpDataThread::run()
     net.close();
 }
 
-bool DbTcpDataThread::checkDue(DbLink &link)
-{
-    QMutexLocker lock(&handOff.mutex);
-    return link.lastCheck.elapsed() >= qint64(checkInterval) * 1000;
-}
-
 bool DbTcpDataThread::reopen(DbLink &link, bool isLocal)
 {
-    DbSync::ConnInfo copy;
-    {
-        QMutexLocker lock(&handOff.mutex);
-        copy = isLocal ? infoLocal : infoNet;
-    }
-    const bool ok = link.open(copy, !isLocal);
+    const bool ok = link.reopen();
     const QString text = isLocal ? QStringLiteral("重连本地数据库%1") : QStringLiteral("重连远程数据库%1");
     emit debug(text.arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
     return ok;
-}
-
-bool DbTcpDataThread::checkNow(DbLink &link)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = link.check();
-    emit debug(QStringLiteral("检查数据库连接(共 %1 条/用时 %2 秒)")
-                   .arg(1)
-                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
-    return ok;
-}
-
-void DbTcpDataThread::closeNow(DbLink &link)
-{
-    link.close();
-    emit debug(QStringLiteral("关闭数据库"));
 }
 
 bool DbTcpDataThread::hasOwnWork() const
@@ -311,19 +275,8 @@ bool DbTcpDataThread::checkDataNetNow()
 
     QElapsedTimer timer;
     timer.start();
-    QStringList texts;
-    for (const Statement &statement : qAsConst(batch)) {
-        texts << statement.sql;
-    }
     QSqlError failure;
-    // Its own fault: it goes with the batch, told once however often the batch is retried.
-    const bool committed = DbSync::runBatch(net.database(), texts, [&](int i, const QSqlError &error) {
-        const Statement &statement = batch.at(i);
-        if (!warned.contains(statement.seq)) {
-            warned.insert(statement.seq);
-            DbSync::warnDropped("DbTcpDataThread:", statement.sql, error);
-        }
-    }, failure);
+    const bool committed = DbSync::runQueued(net.database(), batch, warned, "DbTcpDataThread:", failure);
     const double msec = double(timer.nsecsElapsed()) / 1e6;
     net.ok = committed;
     if (!committed) {
@@ -335,7 +288,6 @@ bool DbTcpDataThread::checkDataNetNow()
     done.reserve(batch.size());
     for (const Statement &statement : qAsConst(batch)) {
         done.insert(statement.seq);
-        warned.remove(statement.seq);
         if (!statement.id.isEmpty()) {
             doneIds.insert(statement.id);
         }
@@ -358,57 +310,32 @@ bool DbTcpDataThread::checkDataNetNow()
 
 bool DbTcpDataThread::openDbLocal()
 {
-    return handOff.call<bool>(
-        [this] {
-            DbSync::ConnInfo copy;
-            {
-                QMutexLocker lock(&handOff.mutex);
-                copy = infoLocal;
-            }
-            return local.open(copy, false);
-        },
-        false);
+    return local.openDb();
 }
 
 bool DbTcpDataThread::checkDbLocal()
 {
-    return handOff.call<bool>([this] { return checkNow(local); }, false);
+    return local.checkDb();
 }
 
 void DbTcpDataThread::closeDbLocal()
 {
-    if (!handOff.call<bool>([this] { closeNow(local); return true; }, false)) {
-        // The worker is not running, and closed its connections when it ended.
-        local.ok = false;
-        emit debug(QStringLiteral("关闭数据库"));
-    }
+    local.closeDb();
 }
 
 bool DbTcpDataThread::openDbNet()
 {
-    return handOff.call<bool>(
-        [this] {
-            DbSync::ConnInfo copy;
-            {
-                QMutexLocker lock(&handOff.mutex);
-                copy = infoNet;
-            }
-            return net.open(copy, true);
-        },
-        false);
+    return net.openDb();
 }
 
 bool DbTcpDataThread::checkDbNet()
 {
-    return handOff.call<bool>([this] { return checkNow(net); }, false);
+    return net.checkDb();
 }
 
 void DbTcpDataThread::closeDbNet()
 {
-    if (!handOff.call<bool>([this] { closeNow(net); return true; }, false)) {
-        net.ok = false;
-        emit debug(QStringLiteral("关闭数据库"));
-    }
+    net.closeDb();
 }
 
 void DbTcpDataThread::stop()
@@ -505,19 +432,17 @@ bool DbTcpDataThread::checkDataNet()
 void DbTcpDataThread::setConnInfoLocal(DbType dbType, const QString &connName, const QString &hostName, int port,
                                        const QString &dbName, const QString &userName, const QString &userPwd)
 {
-    QMutexLocker lock(&handOff.mutex);
-    infoLocal = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+    local.setConnInfo(DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd});
 }
 
 void DbTcpDataThread::setConnInfoNet(DbType dbType, const QString &connName, const QString &hostName, int port,
                                      const QString &dbName, const QString &userName, const QString &userPwd)
 {
-    QMutexLocker lock(&handOff.mutex);
-    infoNet = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+    net.setConnInfo(DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd});
 }
 
 void DbTcpDataThread::setCheckInterval(int checkInterval)
 {
-    QMutexLocker lock(&handOff.mutex);
-    this->checkInterval = checkInterval;
+    local.setCheckInterval(checkInterval);
+    net.setCheckInterval(checkInterval);
 }

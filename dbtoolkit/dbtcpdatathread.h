@@ -37,12 +37,9 @@ private:
     };
 
     DbHandOff handOff{this};
-    DbLink local;
-    DbLink net;
+    DbLink local{handOff, QStringLiteral("dbLocal"), false, [this](const QString &msg) { emit debug(msg); }};
+    DbLink net{handOff, QStringLiteral("dbNet"), true, [this](const QString &msg) { emit debug(msg); }};
     // Guarded by handOff.mutex.
-    DbSync::ConnInfo infoLocal = DbSync::defaultConnInfo(QStringLiteral("dbLocal"));
-    DbSync::ConnInfo infoNet = DbSync::defaultConnInfo(QStringLiteral("dbNet"));
-    int checkInterval = 30;
     int maxCount = 1000;
     QList<Statement> sqls;
     QSet<QString> ids;          // TempSql IDs in sqls
@@ -54,10 +51,7 @@ private:
     QSet<QString> doneIds;      // committed remotely, still to delete locally
     QSet<quint64> warned;       // failed statements already reported
 
-    bool checkDue(DbLink &link);
     bool reopen(DbLink &link, bool isLocal);
-    bool checkNow(DbLink &link);
-    void closeNow(DbLink &link);
     bool hasOwnWork() const;
     void doOwnWork();
     bool takeFirst(QStringList &list, QString *sql);

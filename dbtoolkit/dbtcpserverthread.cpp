@@ -17,69 +17,16 @@ DbTcpServerThread::~DbTcpServerThread()
 
 void DbTcpServerThread::run()
 {
-    handOff.open();
-    forever {
-        if (handOff.takeStop()) {
-            break;
-        }
-        if (checkDue()) {
-            checkNow();
-            link.lastCheck.restart();
-            continue;
-        }
-        if (link.ok) {
-            checkDataNow();
-            handOff.serve(currentReadInterval());
-        } else {
-            const bool ok = openNow();
-            emit debug(QStringLiteral("重连数据库%1").arg(ok ? QStringLiteral("成功") : QStringLiteral("失败")));
-            // The 3 s spacing is for failed attempts; a fresh connection goes to work at once.
-            if (!ok) {
-                handOff.serve(3000);
-            }
-        }
-    }
-    handOff.close();
-    link.close();
-}
-
-bool DbTcpServerThread::checkDue()
-{
-    QMutexLocker lock(&handOff.mutex);
-    return link.lastCheck.elapsed() >= qint64(checkInterval) * 1000;
+    link.keep([this] {
+        checkDataNow();
+        return currentReadInterval();
+    });
 }
 
 int DbTcpServerThread::currentReadInterval()
 {
     QMutexLocker lock(&handOff.mutex);
     return readInterval;
-}
-
-bool DbTcpServerThread::openNow()
-{
-    DbSync::ConnInfo copy;
-    {
-        QMutexLocker lock(&handOff.mutex);
-        copy = info;
-    }
-    return link.open(copy, true);
-}
-
-bool DbTcpServerThread::checkNow()
-{
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = link.check();
-    emit debug(QStringLiteral("检查数据库连接(共 %1 条/用时 %2 秒)")
-                   .arg(1)
-                   .arg(DbSync::seconds(double(timer.nsecsElapsed()) / 1e6)));
-    return ok;
-}
-
-void DbTcpServerThread::closeNow()
-{
-    link.close();
-    emit debug(QStringLiteral("关闭数据库"));
 }
 
 bool DbTcpServerThread::checkDataNow()
@@ -168,21 +115,17 @@ QStringList DbTcpServerThread::getDataNow(const QString &sql)
 
 bool DbTcpServerThread::openDb()
 {
-    return handOff.call<bool>([this] { return openNow(); }, false);
+    return link.openDb();
 }
 
 bool DbTcpServerThread::checkDb()
 {
-    return handOff.call<bool>([this] { return checkNow(); }, false);
+    return link.checkDb();
 }
 
 void DbTcpServerThread::closeDb()
 {
-    if (!handOff.call<bool>([this] { closeNow(); return true; }, false)) {
-        // The worker is not running, and closed its connection when it ended.
-        link.ok = false;
-        emit debug(QStringLiteral("关闭数据库"));
-    }
+    link.closeDb();
 }
 
 void DbTcpServerThread::stop()
@@ -213,8 +156,7 @@ QStringList DbTcpServerThread::getData(const QString &sql)
 void DbTcpServerThread::setConnInfo(DbType dbType, const QString &connName, const QString &hostName, int port,
                                     const QString &dbName, const QString &userName, const QString &userPwd)
 {
-    QMutexLocker lock(&handOff.mutex);
-    info = DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd};
+    link.setConnInfo(DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd});
 }
 
 void DbTcpServerThread::setReadInterval(int readInterval)
@@ -225,8 +167,7 @@ void DbTcpServerThread::setReadInterval(int readInterval)
 
 void DbTcpServerThread::setCheckInterval(int checkInterval)
 {
-    QMutexLocker lock(&handOff.mutex);
-    this->checkInterval = checkInterval;
+    link.setCheckInterval(checkInterval);
 }
 
 void DbTcpServerThread::setTableName(const QString &tableName)

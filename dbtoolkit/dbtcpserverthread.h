@@ -24,10 +24,8 @@ protected:
 
 private:
     DbHandOff handOff{this};
-    DbLink link;
+    DbLink link{handOff, QStringLiteral("dbServer"), true, [this](const QString &msg) { emit debug(msg); }};
     // Guarded by handOff.mutex.
-    DbSync::ConnInfo info = DbSync::defaultConnInfo(QStringLiteral("dbServer"));
-    int checkInterval = 30;
     int readInterval = 1000;
     QString tableName = QStringLiteral("DeviceLogTemp");
     QStringList columnName{QStringLiteral("DeviceLogID"), QStringLiteral("DeviceID"),    QStringLiteral("DeviceName"),
@@ -37,11 +35,7 @@ private:
     QStringList keyName{QStringLiteral("DeviceName"), QStringLiteral("GroupName")};
     QList<int> keyIndex{2, 4};
 
-    bool checkDue();
     int currentReadInterval();
-    bool openNow();
-    bool checkNow();
-    void closeNow();
     bool checkDataNow();
     bool execSqlNow(const QString &sql);
     QStringList getDataNow(const QString &sql);
