@@ -86,6 +86,16 @@ class tst_FingerSteps : public QObject
         QVERIFY(!reader.enrol(QStringLiteral("1007"), 6, QStringLiteral("fd")).isEmpty());
     }
 
+    // The enrolment page of a user's finger, shown (the enrolment starts with
+    // it); its message line.
+    static QLabel *showEnrolment(frmUserFingerIn &page, const QString &userId, int finger)
+    {
+        page.userFinger(userId);
+        page.userHand(finger);
+        page.show();
+        return page.findChild<QLabel *>(QStringLiteral("labInfo"));
+    }
+
     // The door page shown in a mode, the reader ready.
     static std::unique_ptr<frmOpen> openScreen(int mode)
     {
@@ -128,11 +138,8 @@ private Q_SLOTS:
         QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QString(), QString()));
         frmUserFingerIn page;
         QSignalSpy done(&page, &frmUserFingerIn::fingerFinsh);
-        page.userFinger(QStringLiteral("1001"));
-        page.userHand(7);
-        page.show();
+        auto *label = showEnrolment(page, QStringLiteral("1001"), 7);
         QCOMPARE(page.findChild<QLabel *>(QStringLiteral("labReader"))->text(), QStringLiteral("指纹仪工作中"));
-        auto *label = page.findChild<QLabel *>(QStringLiteral("labInfo"));
         for (int i = 1; i <= 4; ++i) {
             QVERIFY(reader.scan(QStringLiteral("fa")));
             QTRY_COMPARE(label->text(), QStringLiteral("请再次按压手指 (%1/5)").arg(i));
@@ -162,10 +169,7 @@ private Q_SLOTS:
 
         frmUserFingerIn page;
         QSignalSpy done(&page, &frmUserFingerIn::fingerFinsh);
-        page.userFinger(QStringLiteral("1003"));
-        page.userHand(3);
-        page.show();
-        auto *label = page.findChild<QLabel *>(QStringLiteral("labInfo"));
+        auto *label = showEnrolment(page, QStringLiteral("1003"), 3);
         // The reader refuses the finger it keeps (at the first scan or the
         // last, as its make does), but does not say whose it is: one more press finds out.
         for (int i = 0; i < 5 && label->text() != frmUserFingerIn::duplicateAgainText(); ++i) {
@@ -187,10 +191,7 @@ private Q_SLOTS:
         QVERIFY(reader.isReady());
         QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QString(), QString()));
         frmUserFingerIn page;
-        page.userFinger(QStringLiteral("1001"));
-        page.userHand(1);
-        page.show();
-        auto *label = page.findChild<QLabel *>(QStringLiteral("labInfo"));
+        auto *label = showEnrolment(page, QStringLiteral("1001"), 1);
         QVERIFY(reader.scan(QStringLiteral("fa")));
         QVERIFY(reader.scan(QStringLiteral("fa")));
         QTRY_COMPARE(label->text(), QStringLiteral("请再次按压手指 (2/5)"));
@@ -216,9 +217,7 @@ private Q_SLOTS:
         QVERIFY(reader.isReady());
         QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QString(), QString()));
         frmUserFingerIn page;
-        page.userFinger(QStringLiteral("1001"));
-        page.userHand(1);
-        page.show();
+        showEnrolment(page, QStringLiteral("1001"), 1);
         QVERIFY(reader.scan(QStringLiteral("fa")));
         page.hide();
         // The reader is free for the next page at once.
@@ -433,10 +432,7 @@ private Q_SLOTS:
         QVERIFY(reader.isReady());
         QVERIFY(ReaderFixture::addUser(QStringLiteral("1001"), QStringLiteral("张伟"), QString(), QString()));
         frmUserFingerIn page;
-        page.userFinger(QStringLiteral("1001"));
-        page.userHand(4);
-        page.show();
-        auto *label = page.findChild<QLabel *>(QStringLiteral("labInfo"));
+        auto *label = showEnrolment(page, QStringLiteral("1001"), 4);
         for (int i = 1; i <= 4; ++i) {
             QVERIFY(reader.scan(QStringLiteral("fa")));
             QTRY_COMPARE(label->text(), QStringLiteral("请再次按压手指 (%1/5)").arg(i));
