@@ -313,12 +313,13 @@ void measureDepths(const QString &fileName)
     };
     // Every press is made on a page just reached by one forward flip (下一页
     // from the page before; 第一页 from page 2 for page 1), as an operator's
-    // press follows the flip that led there. Cooling the caches does not undo
-    // all that a flip leaves in the processor (the code it ran, the branches
-    // it took): a press straight after another flip runs faster than one
-    // after a walk of thousands of pages or after the 15 ms scan by offset
-    // of the press before, so without this what the benchmark happened to
-    // run before a press, not the page's depth, decided the figures.
+    // press follows the flip that led there. What the benchmark itself runs
+    // between presses grows with depth (the walk of thousands of pages to
+    // reach one, the comparison scan by offset of up to 15 ms), and cooling
+    // the caches does not undo all it leaves behind: straight after either, a
+    // press ran up to 1.9 times as long as after a flip, whatever its own
+    // depth. The flip in between makes what ran just before a press the same
+    // at every depth.
     const auto arrive = [&](int page) {
         reach(page > 1 ? page - 1 : 2);
         settle();
