@@ -112,6 +112,20 @@ QFrame *ZemiDialog::newBodyFrame()
     return frame;
 }
 
+QHBoxLayout *ZemiDialog::newOkCancelRow(QWidget *body, QPushButton *&ok, QPushButton *&cancel)
+{
+    ok = new QPushButton(QStringLiteral("确定"), body);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    cancel = new QPushButton(QStringLiteral("取消"), body);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
 QWidget *ZemiDialog::buildFrame(QWidget *body, const QString &layoutName)
 {
     auto *outer = new QVBoxLayout(this);

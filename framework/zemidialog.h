@@ -8,6 +8,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class QFrame;
+class QHBoxLayout;
 class QVBoxLayout;
 class QWidget;
 
@@ -46,6 +47,8 @@ protected:
 
     // The frame a dialog's own widgets go in ("frame").
     static QFrame *newBodyFrame();
+    // The row of 确定 and 取消 (btnOk, btnCancel) at the right of the body.
+    static QHBoxLayout *newOkCancelRow(QWidget *body, QPushButton *&ok, QPushButton *&cancel);
     // Lays out the title bar over the body in the dialog's own layout (named
     // as the framework's windows name theirs); returns the body.
     QWidget *buildFrame(QWidget *body, const QString &layoutName = QStringLiteral("verticalLayout1"));

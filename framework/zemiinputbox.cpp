@@ -35,15 +35,7 @@ void ZemiInputBox::initControl()
     txtValue->setObjectName(QStringLiteral("txtValue"));
     cboxValue = new QComboBox(frame);
     cboxValue->setObjectName(QStringLiteral("cboxValue"));
-    btnOk = new QPushButton(QStringLiteral("确定"), frame);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnCancel = new QPushButton(QStringLiteral("取消"), frame);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout *buttons = newOkCancelRow(frame, btnOk, btnCancel);
     body->addWidget(labInfo);
     body->addWidget(txtValue);
     body->addWidget(cboxValue);

@@ -37,15 +37,7 @@ void ZemiMessageBox::initControl()
     labInfo->setObjectName(QStringLiteral("labInfo"));
     labInfo->setWordWrap(true);
     labInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    btnOk = new QPushButton(QStringLiteral("确定"), frame);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnCancel = new QPushButton(QStringLiteral("取消"), frame);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
-    buttons->addStretch();
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout *buttons = newOkCancelRow(frame, btnOk, btnCancel);
     grid->addWidget(labIcoMain, 0, 0);
     grid->addWidget(labInfo, 0, 1);
     grid->addLayout(buttons, 1, 0, 1, 2);
