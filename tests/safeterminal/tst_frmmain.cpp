@@ -392,16 +392,7 @@ void tst_frmMain::rightPressEndsTheProgramOnlyOnTheNavigationBackground()
     QFETCH(int, exitCode);
     // A request to quit is for good within a process, so every press gets a program of its own.
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // Full stacks at every allocation make each child start four times slower;
-    // the fast ones still match the leak suppressions.
-    const QString leakOptions = env.value(QStringLiteral("LSAN_OPTIONS"));
-    if (!leakOptions.isEmpty()) {
-        env.insert(QStringLiteral("LSAN_OPTIONS"),
-                   QString(leakOptions).remove(QStringLiteral("fast_unwind_on_malloc=0")));
-    }
-    child.setProcessEnvironment(env);
+    child.setProcessEnvironment(TestSupport::childEnvironment());
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     const QString dir = fixture->path(QStringLiteral("child"));
     child.start(QCoreApplication::applicationFilePath(),

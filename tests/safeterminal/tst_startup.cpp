@@ -44,9 +44,7 @@ private:
         process = new QProcess;
         process->setWorkingDirectory(QDir::tempPath()); // not the program's folder: files go beside the program
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process->setProcessEnvironment(env);
+        process->setProcessEnvironment(childEnvironment());
         process->start(exe, QStringList());
         QVERIFY(process->waitForStarted(5000));
     }
@@ -306,9 +304,7 @@ void tst_Startup::storageProblemsAreTold()
 
     process = new QProcess;
     process->setWorkingDirectory(QDir::tempPath());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process->setProcessEnvironment(env);
+    process->setProcessEnvironment(childEnvironment());
     process->start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=%1").arg(Nobody),
                                               QStringLiteral("--regid=%1").arg(Nobody),
                                               QStringLiteral("--clear-groups"), exe});

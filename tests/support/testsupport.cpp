@@ -97,4 +97,15 @@ bool writeFile(const QString &fileName, const QByteArray &data)
     return file.write(data) == data.size();
 }
 
+QProcessEnvironment childEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString leakOptions = env.value(QStringLiteral("LSAN_OPTIONS"));
+    if (!leakOptions.isEmpty()) {
+        env.insert(QStringLiteral("LSAN_OPTIONS"), QString(leakOptions).remove(QStringLiteral("fast_unwind_on_malloc=0")));
+    }
+    return env;
+}
+
 } // namespace TestSupport

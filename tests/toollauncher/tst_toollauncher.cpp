@@ -196,14 +196,7 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         // A request to quit is for good within a process: every press gets a program of its own.
         QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        const QString leakOptions = env.value(QStringLiteral("LSAN_OPTIONS"));
-        if (!leakOptions.isEmpty()) {
-            env.insert(QStringLiteral("LSAN_OPTIONS"),
-                       QString(leakOptions).remove(QStringLiteral("fast_unwind_on_malloc=0")));
-        }
-        child.setProcessEnvironment(env);
+        child.setProcessEnvironment(TestSupport::childEnvironment());
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         const QString stage = temp.filePath(QStringLiteral("stage-") + name);
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--press-child"), name, stage});
