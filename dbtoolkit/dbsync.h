@@ -44,6 +44,30 @@ QList<int> keyIndexOf(const QStringList &columnName, const QStringList &keyName)
 // reach gives an empty part.
 QString keyOf(const QStringList &fields, const QList<int> &keyIndex);
 
+// The rows a server thread reads: its table, its columns in order, and the
+// names of the columns that make a row's key. The key positions follow both
+// lists, whichever of them is set last.
+struct RowShape {
+    QString tableName = QStringLiteral("DeviceLogTemp");
+    QStringList columnName{QStringLiteral("DeviceLogID"), QStringLiteral("DeviceID"),    QStringLiteral("DeviceName"),
+                           QStringLiteral("DeviceAddr"),  QStringLiteral("GroupName"),   QStringLiteral("TempValue"),
+                           QStringLiteral("DampValue"),   QStringLiteral("PowerValue"),  QStringLiteral("SaveTime"),
+                           QStringLiteral("LogCountAll"), QStringLiteral("LogCountNoRead"), QStringLiteral("Type")};
+    QStringList keyName{QStringLiteral("DeviceName"), QStringLiteral("GroupName")};
+    QList<int> keyIndex = keyIndexOf(columnName, keyName);
+
+    void setColumnName(const QStringList &columns)
+    {
+        columnName = columns;
+        keyIndex = keyIndexOf(columnName, keyName);
+    }
+    void setKeyName(const QStringList &keys)
+    {
+        keyName = keys;
+        keyIndex = keyIndexOf(columnName, keyName);
+    }
+};
+
 // Runs the statements in one transaction and commits it. A statement that
 // fails on its own account (isTransient() false) is handed to dropped with
 // its index and the batch goes on without it; a transient failure, or a

@@ -36,9 +36,9 @@ bool DbTcpServerThread::checkDataNow()
     QList<int> keys;
     {
         QMutexLocker lock(&handOff.mutex);
-        table = tableName;
-        columns = columnName;
-        keys = keyIndex;
+        table = shape.tableName;
+        columns = shape.columnName;
+        keys = shape.keyIndex;
     }
     if (columns.isEmpty() || table.isEmpty() || !link.ok) {
         return false;
@@ -173,18 +173,17 @@ void DbTcpServerThread::setCheckInterval(int checkInterval)
 void DbTcpServerThread::setTableName(const QString &tableName)
 {
     QMutexLocker lock(&handOff.mutex);
-    this->tableName = tableName;
+    shape.tableName = tableName;
 }
 
 void DbTcpServerThread::setColumnName(const QStringList &columnName)
 {
     QMutexLocker lock(&handOff.mutex);
-    this->columnName = columnName;
+    shape.setColumnName(columnName);
 }
 
 void DbTcpServerThread::setKeyName(const QStringList &keyName)
 {
     QMutexLocker lock(&handOff.mutex);
-    this->keyName = keyName;
-    keyIndex = DbSync::keyIndexOf(columnName, keyName);
+    shape.setKeyName(keyName);
 }

@@ -3,8 +3,8 @@
 
 #include "dbhandoff.h"
 #include "dblink.h"
+#include "dbsync.h"
 
-#include <QList>
 #include <QStringList>
 #include <QThread>
 
@@ -27,13 +27,7 @@ private:
     DbLink link{handOff, QStringLiteral("dbServer"), true, [this](const QString &msg) { emit debug(msg); }};
     // Guarded by handOff.mutex.
     int readInterval = 1000;
-    QString tableName = QStringLiteral("DeviceLogTemp");
-    QStringList columnName{QStringLiteral("DeviceLogID"), QStringLiteral("DeviceID"),    QStringLiteral("DeviceName"),
-                           QStringLiteral("DeviceAddr"),  QStringLiteral("GroupName"),   QStringLiteral("TempValue"),
-                           QStringLiteral("DampValue"),   QStringLiteral("PowerValue"),  QStringLiteral("SaveTime"),
-                           QStringLiteral("LogCountAll"), QStringLiteral("LogCountNoRead"), QStringLiteral("Type")};
-    QStringList keyName{QStringLiteral("DeviceName"), QStringLiteral("GroupName")};
-    QList<int> keyIndex{2, 4};
+    DbSync::RowShape shape;
 
     int currentReadInterval();
     bool checkDataNow();

@@ -102,11 +102,11 @@ void DbWebServerThread::checkData()
     QList<int> keys;
     {
         QMutexLocker lock(&handOff.mutex);
-        if (columnName.isEmpty() || tableName.isEmpty()) {
+        if (shape.columnName.isEmpty() || shape.tableName.isEmpty()) {
             return;
         }
         url = webUrl;
-        keys = keyIndex;
+        keys = shape.keyIndex;
     }
 
     QElapsedTimer timer;
@@ -165,20 +165,19 @@ void DbWebServerThread::setReadInterval(int readInterval)
 void DbWebServerThread::setTableName(const QString &tableName)
 {
     QMutexLocker lock(&handOff.mutex);
-    this->tableName = tableName;
+    shape.tableName = tableName;
 }
 
 void DbWebServerThread::setColumnName(const QStringList &columnName)
 {
     QMutexLocker lock(&handOff.mutex);
-    this->columnName = columnName;
+    shape.setColumnName(columnName);
 }
 
 void DbWebServerThread::setKeyName(const QStringList &keyName)
 {
     QMutexLocker lock(&handOff.mutex);
-    this->keyName = keyName;
-    keyIndex = DbSync::keyIndexOf(columnName, keyName);
+    shape.setKeyName(keyName);
 }
 
 void DbWebServerThread::setTimeout(int ms)

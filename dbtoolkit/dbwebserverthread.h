@@ -2,8 +2,8 @@
 #define DBWEBSERVERTHREAD_H
 
 #include "dbhandoff.h"
+#include "dbsync.h"
 
-#include <QList>
 #include <QStringList>
 #include <QThread>
 
@@ -29,13 +29,7 @@ private:
     QString webUrl = QStringLiteral("http://127.0.0.1/getdevicelog.php");
     int readInterval = 1000;
     int timeout = 5000;
-    QString tableName = QStringLiteral("DeviceLogTemp");
-    QStringList columnName{QStringLiteral("DeviceLogID"), QStringLiteral("DeviceID"),    QStringLiteral("DeviceName"),
-                           QStringLiteral("DeviceAddr"),  QStringLiteral("GroupName"),   QStringLiteral("TempValue"),
-                           QStringLiteral("DampValue"),   QStringLiteral("PowerValue"),  QStringLiteral("SaveTime"),
-                           QStringLiteral("LogCountAll"), QStringLiteral("LogCountNoRead"), QStringLiteral("Type")};
-    QStringList keyName{QStringLiteral("DeviceName"), QStringLiteral("GroupName")};
-    QList<int> keyIndex{2, 4};
+    DbSync::RowShape shape;
     QEventLoop *runningFetch = nullptr; // the worker's fetch in progress, for stop()
 
     // The rows of url, or false with the reason; cut short by stop() when it

@@ -34,30 +34,40 @@ void tst_DbWebServerThread::rows_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QStringList>("keyName");
+    QTest::addColumn<QStringList>("columnName"); // set after the keys; none: the thread's own
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QStringList>("rows");
 
     const QStringList defaultKeys{QStringLiteral("DeviceName"), QStringLiteral("GroupName")};
     const QStringList twoRows = QString::fromUtf8(twoDevices).split(QLatin1Char(';'));
-    QTest::newRow("two rows") << twoDevices << defaultKeys
+    QTest::newRow("two rows") << twoDevices << defaultKeys << QStringList()
                               << QStringList{QStringLiteral("门禁A|一楼"), QStringLiteral("O'Brien\\柜|二楼 东")}
                               << twoRows;
     QTest::newRow("key name not among the columns")
-        << twoDevices << QStringList{QStringLiteral("DeviceName"), QStringLiteral("Missing")}
+        << twoDevices << QStringList{QStringLiteral("DeviceName"), QStringLiteral("Missing")} << QStringList()
         << QStringList{QStringLiteral("门禁A|"), QStringLiteral("O'Brien\\柜|")} << twoRows;
-    QTest::newRow("empty rows between and after") << QByteArray("a|b|c|d|e;;f|g|h|i|j;") << defaultKeys
+    // The keys are found by name in the columns set last.
+    QTest::newRow("columns set after the keys")
+        << twoDevices << defaultKeys
+        << QStringList{QStringLiteral("DeviceLogID"), QStringLiteral("DeviceID"),     QStringLiteral("GroupName"),
+                       QStringLiteral("DeviceAddr"),  QStringLiteral("DeviceName"),   QStringLiteral("TempValue"),
+                       QStringLiteral("DampValue"),   QStringLiteral("PowerValue"),   QStringLiteral("SaveTime"),
+                       QStringLiteral("LogCountAll"), QStringLiteral("LogCountNoRead"), QStringLiteral("Type")}
+        << QStringList{QStringLiteral("一楼|门禁A"), QStringLiteral("二楼 东|O'Brien\\柜")} << twoRows;
+    QTest::newRow("empty rows between and after") << QByteArray("a|b|c|d|e;;f|g|h|i|j;") << defaultKeys << QStringList()
                                                   << QStringList{QStringLiteral("c|e"), QStringLiteral("h|j")}
                                                   << QStringList{QStringLiteral("a|b|c|d|e"), QStringLiteral("f|g|h|i|j")};
-    QTest::newRow("row shorter than a key position") << QByteArray("1|2|name") << defaultKeys
+    QTest::newRow("row shorter than a key position") << QByteArray("1|2|name") << defaultKeys << QStringList()
                                                      << QStringList{QStringLiteral("name|")}
                                                      << QStringList{QStringLiteral("1|2|name")};
-    QTest::newRow("empty body") << QByteArray() << defaultKeys << QStringList() << QStringList();
+    QTest::newRow("empty body") << QByteArray() << defaultKeys << QStringList() << QStringList() << QStringList();
 }
 
 void tst_DbWebServerThread::rows()
 {
     QFETCH(QByteArray, body);
     QFETCH(QStringList, keyName);
+    QFETCH(QStringList, columnName);
     QFETCH(QStringList, keys);
     QFETCH(QStringList, rows);
 
@@ -73,6 +83,9 @@ void tst_DbWebServerThread::rows()
     thread.setWebUrl(server.url(QStringLiteral("/getdevicelog.php")));
     thread.setReadInterval(50);
     thread.setKeyName(keyName);
+    if (!columnName.isEmpty()) {
+        thread.setColumnName(columnName);
+    }
     thread.start();
     QTRY_VERIFY_WITH_TIMEOUT(messages.count(received) >= 1, 10000);
     thread.stop();
