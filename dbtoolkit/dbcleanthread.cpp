@@ -1,10 +1,8 @@
 #include "dbcleanthread.h"
-#include "zemihelper.h"
+#include "zemifiles.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -25,24 +23,6 @@ std::atomic<DbCleanThread::Clock> currentClock{steadyMs};
 // A long interval (the terminal's is three weeks) is not waited out after a
 // start, or a program restarted more often would never trim.
 constexpr qint64 firstPassMaxMs = 60000;
-
-// Removes path with everything in it. Links go as links and are never
-// followed, so nothing outside path is touched.
-bool removeTree(const QString &path)
-{
-    bool ok = true;
-    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo entry = it.fileInfo();
-        if (entry.isDir() && !entry.isSymLink()) {
-            ok = removeTree(entry.filePath()) && ok;
-        } else {
-            ok = QFile::remove(entry.filePath()) && ok;
-        }
-    }
-    return ok && QDir().rmdir(path);
-}
 
 } // namespace
 
@@ -147,10 +127,7 @@ void DbCleanThread::cleanFolder()
     const QFileInfoList folders = dir.entryInfoList(QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Name);
     qint64 total = 0;
     for (const QFileInfo &folder : folders) {
-        const QFileInfoList files = QDir(folder.absoluteFilePath()).entryInfoList(dirFileFilter, QDir::Files);
-        for (const QFileInfo &file : files) {
-            total += file.size();
-        }
+        total += ZemiFiles::filesSize(folder.absoluteFilePath(), dirFileFilter);
         if (total / 1048576 < dirMaxSize) {
             continue;
         }
@@ -163,7 +140,7 @@ void DbCleanThread::cleanFolder()
             if (stuckFolders.contains(oldest)) {
                 continue;
             }
-            if (removeTree(oldest)) {
+            if (ZemiFiles::removeTree(oldest)) {
                 emit cleanDir(oldest);
             } else {
                 stuckFolders.insert(oldest);
@@ -177,7 +154,7 @@ void DbCleanThread::cleanFolder()
 
 void DbCleanThread::deleteDirectory(const QString &path)
 {
-    ZemiHelper::deleteDirectory(path);
+    ZemiFiles::emptyFolder(path);
 }
 
 void DbCleanThread::setTableName(const QString &tableName)

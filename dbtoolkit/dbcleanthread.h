@@ -1,7 +1,7 @@
 #ifndef DBCLEANTHREAD_H
 #define DBCLEANTHREAD_H
 
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QSet>
 #include <QStringList>

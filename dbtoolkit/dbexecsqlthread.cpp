@@ -1,5 +1,5 @@
 #include "dbexecsqlthread.h"
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>

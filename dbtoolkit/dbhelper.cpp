@@ -1,5 +1,4 @@
 #include "dbhelper.h"
-#include "zemihelper.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -282,16 +281,6 @@ bool DBHelper::isWritable()
     return ok;
 }
 
-bool DBHelper::inputData(int columnCount, const QString &filter, const QString &tableName, QString &fileName,
-                         const QString &defaultDir)
-{
-    fileName = ZemiHelper::openFileDialog(filter, defaultDir);
-    if (fileName.isEmpty()) {
-        return true;
-    }
-    return importFile(columnCount, tableName, fileName);
-}
-
 bool DBHelper::importFile(int columnCount, const QString &tableName, const QString &fileName)
 {
     // The whole file is read before the table is touched: an unreadable file
@@ -341,17 +330,11 @@ bool DBHelper::importFile(int columnCount, const QString &tableName, const QStri
     return false;
 }
 
-bool DBHelper::outputData(QString &fileName, const QStringList &rows)
+bool DBHelper::writeTextFile(const QString &fileName, const QStringList &rows)
 {
-    if (fileName.isEmpty()) {
-        return true;
-    }
     if (rows.isEmpty()) {
-        ZemiHelper::showMessageBoxError(QStringLiteral("没有要导出的数据!"), 3, false);
-        fileName.clear();
         return false;
     }
-
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         qDebug() << "export: cannot write" << fileName << file.errorString();
@@ -364,13 +347,4 @@ bool DBHelper::outputData(QString &fileName, const QStringList &rows)
     }
     out.flush();
     return file.commit();
-}
-
-bool DBHelper::saveData(const QString &defaultName, const QString &filter, const QStringList &rows,
-                        QString &fileName, const QString &defaultDir)
-{
-    const QString suggestion = QStringLiteral("%1/%2").arg(defaultDir, defaultName);
-    fileName = ZemiHelper::saveFileDialog(filter, suggestion);
-    outputData(fileName, rows);
-    return true;
 }

@@ -82,13 +82,12 @@ public:
     static bool isReadable();
     static bool isWritable();
 
-    // Text export and import: one record a line, fields separated by two spaces.
-    static bool inputData(int columnCount, const QString &filter, const QString &tableName,
-                          QString &fileName, const QString &defaultDir = QString());
+    // Text files: one record a line, fields separated by two spaces. The whole
+    // file is read before the table is touched, and the import is one
+    // transaction. writeTextFile() writes the rows (their fields separated by
+    // ";") through a temporary file; no rows write nothing and fail.
     static bool importFile(int columnCount, const QString &tableName, const QString &fileName);
-    static bool outputData(QString &fileName, const QStringList &rows);
-    static bool saveData(const QString &defaultName, const QString &filter, const QStringList &rows,
-                         QString &fileName, const QString &defaultDir = QString());
+    static bool writeTextFile(const QString &fileName, const QStringList &rows);
 };
 
 #endif // DBHELPER_H

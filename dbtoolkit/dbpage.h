@@ -2,7 +2,7 @@
 #define DBPAGE_H
 
 #include "dbhelper.h"
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QHash>
 #include <QObject>

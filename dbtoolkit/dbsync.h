@@ -1,7 +1,7 @@
 #ifndef DBSYNC_H
 #define DBSYNC_H
 
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QList>
 #include <QSet>

@@ -79,3 +79,19 @@ bool AppInit::eventFilter(QObject *watched, QEvent *event)
     }
     return QObject::eventFilter(watched, event);
 }
+
+bool AppInit::isDarkStyle(const QString &styleName)
+{
+    return styleName.contains(QLatin1String("black")) || styleName.contains(QLatin1String("darkblue"))
+        || styleName.contains(QLatin1String("purple"));
+}
+
+void AppInit::setStyleRules(StyleRules rules)
+{
+    styleRulesOf = std::move(rules);
+}
+
+QStringList AppInit::styleRules(int fontSize, bool dark) const
+{
+    return styleRulesOf ? styleRulesOf(fontSize, dark) : QStringList();
+}

@@ -25,9 +25,11 @@ public:
     void setDragFilterEnabled(bool enabled);
     bool dragFilterEnabled() const { return dragFilter; }
 
-    // The rules initStyle() appends to a style file, built from the base font
-    // size and the colours of the last sheet read (ZemiHelper's shared values).
-    static QStringList screenRules(int fontSize, bool dark);
+    // The program's own rules that ZemiHelper::applyProgramStyle() appends to
+    // every style file it loads, for the base font size and a dark or light style.
+    using StyleRules = std::function<QStringList(int fontSize, bool dark)>;
+    void setStyleRules(StyleRules rules);
+    QStringList styleRules(int fontSize, bool dark) const;
     // Dark styles are told by their file name.
     static bool isDarkStyle(const QString &styleName);
 
@@ -37,17 +39,11 @@ protected:
 public Q_SLOTS:
     void start();
 
-public:
-    // Applies a style file with the screen rules appended, and its palette.
-    // A file that cannot be opened changes nothing. Defined with the
-    // framework's style values: a program that links only the drag filter
-    // and start-up does not call it.
-    void initStyle(const QString &styleName);
-
 private:
     explicit AppInit(QObject *parent = nullptr);
 
     StartStep startStep;
+    StyleRules styleRulesOf;
     bool dragFilter = true;
     bool mousePressed = false;
     QPoint mousePoint;

@@ -147,6 +147,10 @@ public:
 
     static void applyStyle(Style style);
     static void applyStyleFile(const QString &qssFile);
+    // A style file with the rules the program gave AppInit appended, and its
+    // palette; the sheet ends at its first NUL. A file that cannot be opened
+    // changes nothing.
+    static void applyProgramStyle(const QString &styleName);
     static void applyStyleText(const QString &qssFile, QString &textColor, QString &panelColor,
                                QString &borderColor, QString &normalColorStart, QString &normalColorEnd,
                                QString &darkColorStart, QString &darkColorEnd, QString &highColor);

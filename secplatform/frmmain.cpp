@@ -171,7 +171,7 @@ void frmMain::initStyle()
     auto *action = qobject_cast<QAction *>(sender());
     // An unknown name falls back to lightblue.
     const Style style = ZemiStyle::styleFromDisplayName(action ? action->text() : QString());
-    AppInit::Instance()->initStyle(ZemiStyle::styleFile(style));
+    ZemiHelper::applyProgramStyle(ZemiStyle::styleFile(style));
     Q_EMIT changeStyle();
 }
 

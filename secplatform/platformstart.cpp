@@ -1,4 +1,5 @@
 #include "platformstart.h"
+#include "platformstyle.h"
 #include "appinit.h"
 #include "zemihelper.h"
 #include "zemistyle.h"
@@ -22,13 +23,13 @@ void PlatformStart::startApplication(QApplication &app)
     appInit->setStartStep(&PlatformStart::start);
     appInit->setDragFilterEnabled(false);
     appInit->start();
-    appInit->initStyle(defaultStyle());
+    ZemiHelper::applyProgramStyle(defaultStyle());
 }
 
 void PlatformStart::start(AppInit *appInit)
 {
-    Q_UNUSED(appInit)
     initResources();
+    appInit->setStyleRules(&PlatformStyle::screenRules);
     ZemiHelper::iconMain = 0xF108;
     ZemiHelper::fontSize = 12;
 

@@ -4,7 +4,7 @@
 
 #include "dbcsvexportthread.h"
 #include "dbhelper.h"
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QDir>
 #include <QElapsedTimer>

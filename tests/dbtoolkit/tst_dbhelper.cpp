@@ -1,5 +1,6 @@
 #include "dbhelper.h"
-#include "dbtype.h"
+#include "dbconn.h"
+#include "dbfiledialog.h"
 #include "sqlitelock.h"
 #include "testsupport.h"
 #include "zemihelper.h"
@@ -235,13 +236,13 @@ void tst_DBHelper::exportImportRoundTrip()
     const QString file = temp->filePath(QStringLiteral("errors.txt"));
     answerFileDialog(file);
     QString chosen;
-    QVERIFY(DBHelper::saveData(QStringLiteral("errors.txt"), QStringLiteral("*.txt"), rows, chosen));
+    QVERIFY(DbFileDialog::saveData(QStringLiteral("errors.txt"), QStringLiteral("*.txt"), rows, chosen));
     QCOMPARE(chosen, file);
 
     QSqlQuery().exec(QStringLiteral("create table Sample(A,B,C)"));
     QSqlQuery().exec(QStringLiteral("insert into Sample values('old','old','old')"));
     QString opened;
-    QVERIFY(DBHelper::inputData(3, QStringLiteral("*.txt"), QStringLiteral("Sample"), opened));
+    QVERIFY(DbFileDialog::inputData(3, QStringLiteral("*.txt"), QStringLiteral("Sample"), opened));
     QCOMPARE(opened, file);
     QCOMPARE(column(QStringLiteral("select A||';'||B||';'||C from Sample order by rowid")), rows);
 }
@@ -249,17 +250,17 @@ void tst_DBHelper::exportImportRoundTrip()
 void tst_DBHelper::outputDataFormat()
 {
     QString file = temp->filePath(QStringLiteral("out.txt"));
-    QVERIFY(DBHelper::outputData(file, {QStringLiteral("a;b;c"), QStringLiteral("中;;文")}));
+    QVERIFY(DbFileDialog::outputData(file, {QStringLiteral("a;b;c"), QStringLiteral("中;;文")}));
     QCOMPARE(TestSupport::readFile(file), QByteArray("a  b  c\n中    文\n"));
 
     QString none;
-    QVERIFY(DBHelper::outputData(none, {QStringLiteral("a")})); // no name: nothing written
+    QVERIFY(DbFileDialog::outputData(none, {QStringLiteral("a")})); // no name: nothing written
 }
 
 void tst_DBHelper::outputDataEmptyRows()
 {
     QString file = temp->filePath(QStringLiteral("out.txt"));
-    QVERIFY(!DBHelper::outputData(file, QStringList()));
+    QVERIFY(!DbFileDialog::outputData(file, QStringList()));
     QVERIFY(file.isEmpty());
     QVERIFY(!QFile::exists(temp->filePath(QStringLiteral("out.txt"))));
     // The framework's shared box tells, without blocking.
@@ -276,7 +277,7 @@ void tst_DBHelper::inputDataEmptyNameChangesNothing()
     DBHelper::addError(QStringLiteral("t"), QStringLiteral("c"));
     answerFileDialog(QString());
     QString opened = QStringLiteral("x");
-    QVERIFY(DBHelper::inputData(2, QStringLiteral("*.txt"), QStringLiteral("ErrorInfo"), opened));
+    QVERIFY(DbFileDialog::inputData(2, QStringLiteral("*.txt"), QStringLiteral("ErrorInfo"), opened));
     QVERIFY(opened.isEmpty());
     QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), 1);
 }
@@ -286,7 +287,7 @@ void tst_DBHelper::inputDataUnreadableFileKeepsTable()
     DBHelper::addError(QStringLiteral("t"), QStringLiteral("c"));
     answerFileDialog(temp->filePath(QStringLiteral("missing.txt")));
     QString opened;
-    QVERIFY(!DBHelper::inputData(2, QStringLiteral("*.txt"), QStringLiteral("ErrorInfo"), opened));
+    QVERIFY(!DbFileDialog::inputData(2, QStringLiteral("*.txt"), QStringLiteral("ErrorInfo"), opened));
     QCOMPARE(count(QStringLiteral("select count(*) from ErrorInfo")), 1);
 }
 

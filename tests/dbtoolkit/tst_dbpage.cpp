@@ -1,6 +1,6 @@
 #include "dbcountthread.h"
 #include "dbpage.h"
-#include "dbtype.h"
+#include "dbconn.h"
 #include "sqlitelock.h"
 #include "sqlquerymodel.h"
 #include "testsupport.h"

@@ -5,7 +5,7 @@
 
 #include "appconfig.h"
 #include "dbhelper.h"
-#include "dbtype.h"
+#include "dbconn.h"
 #include "fingerprints.h"
 #include "fingerrecord.h"
 #include "fingerreader.h"

@@ -6,7 +6,7 @@
 #include "dbcountthread.h"
 #include "dbhelper.h"
 #include "dbpage.h"
-#include "dbtype.h"
+#include "dbconn.h"
 #include "frmlog.h"
 #include "frmstatus.h"
 #include "frmuser.h"

@@ -5,7 +5,7 @@
 #include "appconfig.h"
 #include "dbcountthread.h"
 #include "dbhelper.h"
-#include "dbtype.h"
+#include "dbconn.h"
 #include "fingerrecord.h"
 #include "frmhandleft.h"
 #include "frmhandright.h"

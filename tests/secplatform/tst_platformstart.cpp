@@ -2,6 +2,7 @@
 
 #include "appinit.h"
 #include "platformstart.h"
+#include "platformstyle.h"
 #include "zemihelper.h"
 
 #include <QApplication>
@@ -69,7 +70,7 @@ void tst_PlatformStart::startAppliesFlatBlueWithScreenRules()
     QFile file(PlatformStart::defaultStyle());
     QVERIFY(file.open(QFile::ReadOnly));
     const QString sheet = QString::fromLatin1(file.readAll());
-    const QString rules = AppInit::screenRules(12, false).join(QString());
+    const QString rules = PlatformStyle::screenRules(12, false).join(QString());
     QCOMPARE(qApp->styleSheet(), sheet + rules);
     QVERIFY(sheet.contains(QStringLiteral("BorderColor:") + ZemiHelper::borderColor));
     QVERIFY(rules.startsWith(QStringLiteral("QWidget#widgetMain{background:%1;}").arg(ZemiHelper::borderColor)));
@@ -100,7 +101,7 @@ void tst_PlatformStart::screenRulesFollowBaseFontSize()
     QFETCH(int, rule);
     QFETCH(QString, expected);
 
-    const QStringList rules = AppInit::screenRules(fontSize, false);
+    const QStringList rules = PlatformStyle::screenRules(fontSize, false);
     QCOMPARE(rules.size(), 24);
     QVERIFY2(rules.at(rule - 1).contains(expected), qPrintable(rules.at(rule - 1)));
 }
@@ -124,11 +125,11 @@ void tst_PlatformStart::darkStylesAreToldByName()
     QFETCH(bool, dark);
     QCOMPARE(AppInit::isDarkStyle(file), dark);
 
-    AppInit::Instance()->initStyle(file);
+    ZemiHelper::applyProgramStyle(file);
     const QString focus = QStringLiteral("QWidget#widgetVideo>QLabel:focus{border:2px solid %1;background:%2;}")
                               .arg(ZemiHelper::highColor,
                                    dark ? ZemiHelper::normalColorEnd : ZemiHelper::darkColorStart);
-    QVERIFY2(qApp->styleSheet().endsWith(AppInit::screenRules(12, dark).join(QString())), qPrintable(file));
+    QVERIFY2(qApp->styleSheet().endsWith(PlatformStyle::screenRules(12, dark).join(QString())), qPrintable(file));
     QVERIFY(qApp->styleSheet().contains(focus));
 }
 
@@ -144,16 +145,16 @@ void tst_PlatformStart::sheetStopsAtFirstNul()
     file.write(sheet + QByteArray(1, '\0') + QByteArrayLiteral("QWidget{color:#123456;}"));
     file.close();
 
-    AppInit::Instance()->initStyle(file.fileName());
-    QCOMPARE(qApp->styleSheet(), QString::fromLatin1(sheet) + AppInit::screenRules(12, false).join(QString()));
+    ZemiHelper::applyProgramStyle(file.fileName());
+    QCOMPARE(qApp->styleSheet(), QString::fromLatin1(sheet) + PlatformStyle::screenRules(12, false).join(QString()));
 }
 
 void tst_PlatformStart::unreadableStyleChangesNothing()
 {
-    AppInit::Instance()->initStyle(QStringLiteral(":/qss/purple.css"));
+    ZemiHelper::applyProgramStyle(QStringLiteral(":/qss/purple.css"));
     const QString before = qApp->styleSheet();
     const QString text = ZemiHelper::textColor;
-    AppInit::Instance()->initStyle(QStringLiteral(":/qss/nosuchstyle.css"));
+    ZemiHelper::applyProgramStyle(QStringLiteral(":/qss/nosuchstyle.css"));
     QCOMPARE(qApp->styleSheet(), before);
     QCOMPARE(ZemiHelper::textColor, text);
 }

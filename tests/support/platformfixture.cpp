@@ -2,6 +2,7 @@
 
 #include "appinit.h"
 #include "platformstart.h"
+#include "zemihelper.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -14,7 +15,7 @@ PlatformFixture::PlatformFixture()
         return true;
     }();
     Q_UNUSED(started)
-    AppInit::Instance()->initStyle(PlatformStart::defaultStyle());
+    ZemiHelper::applyProgramStyle(PlatformStart::defaultStyle());
     PlatformStart::setPictureDirectory(temp.path());
 }
 

@@ -5,7 +5,7 @@
 //   bench_export --memory <db> <type>   (internal: one export, prints VmHWM)
 #include "dbcsvexportthread.h"
 #include "benchfigures.h"
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

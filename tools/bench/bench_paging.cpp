@@ -6,7 +6,7 @@
 #include "appconfig.h"
 #include "benchfigures.h"
 #include "dbpage.h"
-#include "dbtype.h"
+#include "dbconn.h"
 #include "frmmain.h"
 #include "sqlquerymodel.h"
 #include "terminalstart.h"

@@ -1,4 +1,4 @@
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QUrlQuery>
 #include <atomic>

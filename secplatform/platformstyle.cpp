@@ -1,20 +1,7 @@
-#include "appinit.h"
+#include "platformstyle.h"
 #include "zemihelper.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QPalette>
-
-// The style half of AppInit lives with the framework's style values, so that
-// programs which take only the drag filter and start-up link nothing more.
-
-bool AppInit::isDarkStyle(const QString &styleName)
-{
-    return styleName.contains(QLatin1String("black")) || styleName.contains(QLatin1String("darkblue"))
-        || styleName.contains(QLatin1String("purple"));
-}
-
-QStringList AppInit::screenRules(int fontSize, bool dark)
+QStringList PlatformStyle::screenRules(int fontSize, bool dark)
 {
     const int f = fontSize;
     const QString &border = ZemiHelper::borderColor;
@@ -68,30 +55,4 @@ QStringList AppInit::screenRules(int fontSize, bool dark)
                  .arg(ZemiHelper::normalColorStart, ZemiHelper::textColor, border);
     rules << QStringLiteral("SwitchButton{min-width:62px;max-height:25px;}");
     return rules;
-}
-
-void AppInit::initStyle(const QString &styleName)
-{
-    QFile file(styleName);
-    if (!file.open(QFile::ReadOnly)) {
-        return;
-    }
-    QByteArray data = file.readAll();
-    file.close();
-    const int nul = data.indexOf('\0');
-    if (nul >= 0) {
-        data.truncate(nul);
-    }
-    QString qss = QString::fromLatin1(data);
-    ZemiHelper::readPaletteColors(qss, ZemiHelper::textColor, ZemiHelper::panelColor, ZemiHelper::borderColor,
-                                  ZemiHelper::normalColorStart, ZemiHelper::normalColorEnd,
-                                  ZemiHelper::darkColorStart, ZemiHelper::darkColorEnd, ZemiHelper::highColor);
-    qss += screenRules(ZemiHelper::fontSize, isDarkStyle(styleName)).join(QString());
-
-    // Palette before sheet, so that polishing under the new sheet sees the final palette once.
-    const QPalette palette{QColor(ZemiHelper::panelColor)};
-    if (qApp->palette() != palette) {
-        qApp->setPalette(palette);
-    }
-    qApp->setStyleSheet(qss);
 }

@@ -1,5 +1,5 @@
-#ifndef DBTYPE_H
-#define DBTYPE_H
+#ifndef DBCONN_H
+#define DBCONN_H
 
 #include <QSqlDatabase>
 #include <QString>
@@ -38,4 +38,4 @@ bool isPrivateDatabase(const QSqlDatabase &db);
 
 } // namespace DbConn
 
-#endif // DBTYPE_H
+#endif // DBCONN_H

@@ -1,10 +1,10 @@
-#include "dbtype.h"
+#include "dbconn.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
-class tst_DbType : public QObject
+class tst_DbConn : public QObject
 {
     Q_OBJECT
 
@@ -16,7 +16,7 @@ private slots:
     void privateDatabase();
 };
 
-void tst_DbType::unknownTypeRegistersNothing_data()
+void tst_DbConn::unknownTypeRegistersNothing_data()
 {
     QTest::addColumn<int>("type");
     QTest::newRow("7") << 7;
@@ -24,7 +24,7 @@ void tst_DbType::unknownTypeRegistersNothing_data()
     QTest::newRow("-1") << -1;
 }
 
-void tst_DbType::unknownTypeRegistersNothing()
+void tst_DbConn::unknownTypeRegistersNothing()
 {
     QFETCH(int, type);
     QTemporaryDir temp;
@@ -40,7 +40,7 @@ void tst_DbType::unknownTypeRegistersNothing()
     QVERIFY(!QFileInfo::exists(file));
 }
 
-void tst_DbType::sqliteConnectionIsRegistered()
+void tst_DbConn::sqliteConnectionIsRegistered()
 {
     QTemporaryDir temp;
     QVERIFY(temp.isValid());
@@ -55,7 +55,7 @@ void tst_DbType::sqliteConnectionIsRegistered()
     QSqlDatabase::removeDatabase(QStringLiteral("known"));
 }
 
-void tst_DbType::privateDatabase_data()
+void tst_DbConn::privateDatabase_data()
 {
     QTest::addColumn<QString>("driver");
     QTest::addColumn<QString>("databaseName");
@@ -74,7 +74,7 @@ void tst_DbType::privateDatabase_data()
     QTest::newRow("MySQL named :memory:") << "QMYSQL" << ":memory:" << "" << false;
 }
 
-void tst_DbType::privateDatabase()
+void tst_DbConn::privateDatabase()
 {
     QFETCH(QString, driver);
     QFETCH(QString, databaseName);
@@ -89,5 +89,5 @@ void tst_DbType::privateDatabase()
     QSqlDatabase::removeDatabase(QStringLiteral("probe"));
 }
 
-QTEST_MAIN(tst_DbType)
-#include "tst_dbtype.moc"
+QTEST_MAIN(tst_DbConn)
+#include "tst_dbconn.moc"

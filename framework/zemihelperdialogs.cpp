@@ -1,0 +1,132 @@
+// Dialog wrappers: the file dialogs (with their test hook) and the framework's boxes.
+
+#include "zemihelper.h"
+#include "zemidateselect.h"
+#include "zemiinputbox.h"
+#include "zemimessagebox.h"
+#include "zemitipbox.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+ZemiHelper::FileDialogHook &fileDialogHook()
+{
+    static ZemiHelper::FileDialogHook hook;
+    return hook;
+}
+
+} // namespace
+
+void ZemiHelper::setFileDialogHook(FileDialogHook hook)
+{
+    fileDialogHook() = std::move(hook);
+}
+
+QString ZemiHelper::saveFileDialog(const QString &filter, const QString &dirName)
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("save"), filter, dirName).value(0);
+    }
+    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("选择文件"), dirName, filter);
+}
+
+QString ZemiHelper::openFileDialog(const QString &filter, const QString &dirName)
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("open"), filter, dirName).value(0);
+    }
+    return QFileDialog::getOpenFileName(nullptr, QStringLiteral("选择文件"), dirName, filter);
+}
+
+QStringList ZemiHelper::openFilesDialog(const QString &filter, const QString &dirName)
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("opens"), filter, dirName);
+    }
+    return QFileDialog::getOpenFileNames(nullptr, QStringLiteral("选择文件"), dirName, filter);
+}
+
+QString ZemiHelper::chooseDirectory()
+{
+    if (fileDialogHook()) {
+        return fileDialogHook()(QStringLiteral("dir"), QString(), QString()).value(0);
+    }
+    QFileDialog dialog;
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() == QDialog::Accepted) {
+        return dialog.selectedFiles().value(0);
+    }
+    return QString();
+}
+
+namespace {
+
+void showMessage(const QString &info, int type, int closeSec, bool exec)
+{
+    if (exec) {
+        ZemiMessageBox box;
+        box.setMessage(info, type, closeSec);
+        box.exec();
+        return;
+    }
+    ZemiMessageBox *box = ZemiMessageBox::instance();
+    box->setMessage(info, type, closeSec);
+    box->show();
+    box->activateWindow();
+}
+
+} // namespace
+
+void ZemiHelper::showMessageBoxInfo(const QString &info, int closeSec, bool exec)
+{
+    showMessage(info, 0, closeSec, exec);
+}
+
+void ZemiHelper::showMessageBoxError(const QString &info, int closeSec, bool exec)
+{
+    showMessage(info, 2, closeSec, exec);
+}
+
+int ZemiHelper::showMessageBoxQuestion(const QString &info)
+{
+    // Always a fresh box: a message hides the cancel button for good.
+    ZemiMessageBox box;
+    box.setMessage(info, 1);
+    return box.exec();
+}
+
+void ZemiHelper::showTipBox(const QString &title, const QString &tip, bool fullScreen, bool center, int closeSec)
+{
+    ZemiTipBox *box = ZemiTipBox::instance();
+    box->setTip(title, tip, fullScreen, center, closeSec);
+    box->show();
+}
+
+void ZemiHelper::hideTipBox()
+{
+    ZemiTipBox::instance()->hide();
+}
+
+QString ZemiHelper::showInputBox(const QString &title, int type, int closeSec, const QString &placeholderText,
+                                 bool pwd, const QString &defaultValue)
+{
+    ZemiInputBox box;
+    box.setParameter(title, type, closeSec, placeholderText, pwd, defaultValue);
+    return box.exec() == QMessageBox::Ok ? box.getValue() : QString();
+}
+
+void ZemiHelper::showDateSelect(QString &dateStart, QString &dateEnd, const QString &format)
+{
+    ZemiDateSelect box;
+    box.setFormat(format);
+    if (box.exec() == QMessageBox::Ok) {
+        dateStart = box.getStartDateTime();
+        dateEnd = box.getEndDateTime();
+    } else {
+        dateStart.clear();
+        dateEnd.clear();
+    }
+}
