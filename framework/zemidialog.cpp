@@ -1,4 +1,5 @@
 #include "zemidialog.h"
+#include "zemititlebar.h"
 #include "iconhelper.h"
 #include "zemihelper.h"
 #include "zemistyle.h"
@@ -134,42 +135,21 @@ QWidget *ZemiDialog::buildFrame(QWidget *body, const QString &layoutName)
     outer->setContentsMargins(1, 1, 1, 1);
     outer->setSpacing(0);
 
-    widgetTitle = new QWidget(this);
-    widgetTitle->setObjectName(QStringLiteral("widgetTitle"));
-    widgetTitle->setProperty("form", QStringLiteral("title"));
-    widgetTitle->setFixedHeight(titleHeight);
-    auto *titleLayout = new QHBoxLayout(widgetTitle);
-    titleLayout->setContentsMargins(0, 0, 0, 0);
-    titleLayout->setSpacing(0);
-
-    labIco = new QLabel(widgetTitle);
-    labIco->setObjectName(QStringLiteral("labIco"));
+    ZemiTitleBar bar(this, titleHeight, Qt::AlignLeft | Qt::AlignVCenter);
+    widgetTitle = bar.widgetTitle;
+    labIco = bar.labIco;
     labIco->setFixedWidth(titleHeight);
-    labIco->setAlignment(Qt::AlignCenter);
-    labTitle = new QLabel(widgetTitle);
-    labTitle->setObjectName(QStringLiteral("labTitle"));
-    labTitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    labTime = new QLabel(widgetTitle);
+    labTitle = bar.labTitle;
+    widgetMenu = bar.widgetMenu;
+    labTime = new QLabel;
     labTime->setObjectName(QStringLiteral("labTime"));
     labTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    widgetMenu = new QWidget(widgetTitle);
-    widgetMenu->setObjectName(QStringLiteral("widgetMenu"));
-    auto *menuLayout = new QHBoxLayout(widgetMenu);
-    menuLayout->setObjectName(QStringLiteral("horizontalLayout"));
-    menuLayout->setContentsMargins(0, 0, 0, 0);
-    menuLayout->setSpacing(0);
-    btnMenu_Close = new QPushButton(widgetMenu);
+    bar.insertBeforeMenu(labTime);
+    bar.insertSpacingBeforeMenu(4);
+    btnMenu_Close = new QPushButton;
     btnMenu_Close->setObjectName(QStringLiteral("btnMenu_Close"));
     btnMenu_Close->setFixedWidth(titleHeight);
-    btnMenu_Close->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    btnMenu_Close->setFocusPolicy(Qt::NoFocus);
-    menuLayout->addWidget(btnMenu_Close);
-
-    titleLayout->addWidget(labIco);
-    titleLayout->addWidget(labTitle, 1);
-    titleLayout->addWidget(labTime);
-    titleLayout->addSpacing(4);
-    titleLayout->addWidget(widgetMenu);
+    bar.addMenuButton(btnMenu_Close);
 
     widgetMainZemi = new QWidget(this);
     widgetMainZemi->setObjectName(QStringLiteral("widgetMainZemi"));

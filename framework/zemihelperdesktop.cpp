@@ -5,10 +5,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QScreen>
 #include <QTextCodec>
+#include <QTimer>
 #include <QTime>
 #include <QTranslator>
 #include <QWidget>
@@ -98,9 +98,11 @@ void ZemiHelper::installTranslator(const QString &qmFile)
 
 void ZemiHelper::sleepMs(int msec)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < msec) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    // Events go on being handled meanwhile; the thread itself sleeps in the loop.
+    if (msec <= 0) {
+        return;
     }
+    QEventLoop loop;
+    QTimer::singleShot(msec, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }

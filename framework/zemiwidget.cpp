@@ -1,4 +1,5 @@
 #include "zemiwidget.h"
+#include "zemititlebar.h"
 #include "iconhelper.h"
 #include "zemidateselect.h"
 #include "zemihelper.h"
@@ -68,49 +69,28 @@ void ZemiWidget::initControl()
     verticalLayout2->setSpacing(0);
     verticalLayout1->addWidget(widgetMainZemi);
 
-    widgetTitle = new QWidget(widgetMainZemi);
-    widgetTitle->setObjectName(QStringLiteral("widgetTitle"));
-    widgetTitle->setFixedHeight(defaultTitleHeight);
-    auto *horizontalLayout4 = new QHBoxLayout(widgetTitle);
-    horizontalLayout4->setObjectName(QStringLiteral("horizontalLayout4"));
-    horizontalLayout4->setContentsMargins(0, 0, 0, 0);
-    horizontalLayout4->setSpacing(0);
+    ZemiTitleBar bar(widgetMainZemi, defaultTitleHeight, alignment);
+    widgetTitle = bar.widgetTitle;
+    labIco = bar.labIco;
+    labTitle = bar.labTitle;
+    widgetMenu = bar.widgetMenu;
 
-    labIco = new QLabel(widgetTitle);
-    labIco->setObjectName(QStringLiteral("labIco"));
-    labIco->setAlignment(Qt::AlignCenter);
-    labTitle = new QLabel(widgetTitle);
-    labTitle->setObjectName(QStringLiteral("labTitle"));
-    labTitle->setAlignment(alignment);
-    widgetMenu = new QWidget(widgetTitle);
-    widgetMenu->setObjectName(QStringLiteral("widgetMenu"));
-    auto *horizontalLayout = new QHBoxLayout(widgetMenu);
-    horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
-    horizontalLayout->setContentsMargins(0, 0, 0, 0);
-    horizontalLayout->setSpacing(0);
-
-    btnMenu = new QToolButton(widgetMenu);
+    btnMenu = new QToolButton;
     btnMenu->setObjectName(QStringLiteral("btnMenu"));
     btnMenu->setPopupMode(QToolButton::InstantPopup);
     // The caret glyph is the button's own arrow.
     btnMenu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator{image:none;}"));
-    btnMenu_Min = new QPushButton(widgetMenu);
+    btnMenu_Min = new QPushButton;
     btnMenu_Min->setObjectName(QStringLiteral("btnMenu_Min"));
-    btnMenu_Max = new QPushButton(widgetMenu);
+    btnMenu_Max = new QPushButton;
     btnMenu_Max->setObjectName(QStringLiteral("btnMenu_Max"));
-    btnMenu_Close = new QPushButton(widgetMenu);
+    btnMenu_Close = new QPushButton;
     btnMenu_Close->setObjectName(QStringLiteral("btnMenu_Close"));
     for (QAbstractButton *b : {static_cast<QAbstractButton *>(btnMenu), static_cast<QAbstractButton *>(btnMenu_Min),
                                static_cast<QAbstractButton *>(btnMenu_Max),
                                static_cast<QAbstractButton *>(btnMenu_Close)}) {
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-        horizontalLayout->addWidget(b);
+        bar.addMenuButton(b);
     }
-
-    horizontalLayout4->addWidget(labIco);
-    horizontalLayout4->addWidget(labTitle, 1);
-    horizontalLayout4->addWidget(widgetMenu);
     verticalLayout2->addWidget(widgetTitle);
 
     widget = new QWidget(widgetMainZemi);
@@ -136,7 +116,6 @@ void ZemiWidget::initForm()
 
     setProperty("form", true);
     setProperty("canMove", true);
-    widgetTitle->setProperty("form", QStringLiteral("title"));
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint);
     installEventFilter(this);
     widgetTitle->installEventFilter(this);

@@ -17,9 +17,7 @@
 static void registerResources()
 {
     Q_INIT_RESOURCE(generated);
-#ifdef SAFETERMINAL_HAVE_PICTURES
     Q_INIT_RESOURCE(pictures);
-#endif
 }
 
 void TerminalStart::initResources()

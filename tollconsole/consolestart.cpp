@@ -7,9 +7,7 @@
 // Resources of a static library must be registered by name.
 static void registerResources()
 {
-#ifdef TOLLCONSOLE_HAVE_PICTURES
     Q_INIT_RESOURCE(tollconsole);
-#endif
 }
 
 void ConsoleStart::initResources()

@@ -14,9 +14,7 @@ QString LauncherStart::stylePath = QStringLiteral(":/qss/psblack.css");
 static void registerResources()
 {
     FrameworkResources::init(); // the style sheet
-#ifdef TOOLLAUNCHER_HAVE_PICTURES
     Q_INIT_RESOURCE(toollauncher);
-#endif
 }
 
 void LauncherStart::initResources()

@@ -13,9 +13,11 @@
 #include <QLabel>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
+#include <time.h>
 
 namespace {
 
@@ -108,6 +110,7 @@ private slots:
     void internetProbeIsASetting();
     void fetchUrl();
     void fetchUrlTimesOut();
+    void sleepHandlesEventsWithoutSpinning();
 };
 
 void tst_ZemiHelper::intConversions_data()
@@ -640,6 +643,33 @@ void tst_ZemiHelper::fetchUrlTimesOut()
     QCOMPARE(ZemiHelper::fetchUrl(server.url(), 300), QString());
     QVERIFY2(timer.elapsed() < 5000, "a silent server must not hold the caller");
     QCOMPARE(server.requestCount(), 1);
+}
+
+namespace {
+
+qint64 threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+} // namespace
+
+void tst_ZemiHelper::sleepHandlesEventsWithoutSpinning()
+{
+    // The wait lasts its time, lets timers fire meanwhile, and leaves the
+    // processor to others: a loop polling for events would burn the whole wait.
+    bool fired = false;
+    QTimer::singleShot(20, [&fired] { fired = true; });
+    QElapsedTimer wall;
+    wall.start();
+    const qint64 cpuBefore = threadCpuMs();
+    ZemiHelper::sleepMs(600);
+    const qint64 cpu = threadCpuMs() - cpuBefore;
+    QVERIFY2(wall.elapsed() >= 600, qPrintable(QString::number(wall.elapsed())));
+    QVERIFY(fired);
+    QVERIFY2(cpu < 300, qPrintable(QStringLiteral("%1 ms of processor time in a 600 ms wait").arg(cpu)));
 }
 
 QTEST_MAIN(tst_ZemiHelper)
