@@ -35,7 +35,9 @@ ConnInfo defaultConnInfo(const QString &connName);
 // A failure worth trying again later (connection lost, server going down,
 // lock wait or deadlock, a busy or unwritable SQLite file), as opposed to one
 // that the statement itself causes every time (syntax, duplicate key).
-bool isTransient(const QSqlError &error);
+// driverName is that of the connection that failed: SQLite's result codes
+// and MySQL's error numbers overlap.
+bool isTransient(const QSqlError &error, const QString &driverName);
 
 // Milliseconds as the seconds of the threads' messages: "0.123".
 QString seconds(double msec);

@@ -149,7 +149,7 @@ void DbTcpDataThread::storePending(bool evenIfDown)
                     continue;
                 }
                 const QSqlError error = query.lastError();
-                if (DbSync::isTransient(error)) {
+                if (DbSync::isTransient(error, db.driverName())) {
                     failure = error;
                     cut = true;
                     break;
