@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -18,26 +17,6 @@ namespace {
 // Rows a count slice covers: short enough that a writer waiting for the
 // count's read lock hardly notices it.
 const int countSliceRows = 4096;
-
-QString keyAlias(int i)
-{
-    return QStringLiteral("dbpage_key%1").arg(i);
-}
-
-// The condition of a where clause ("where a=1" gives "a=1"), empty for an
-// empty clause, null when the clause has some other form.
-QString whereBody(const QString &whereSql)
-{
-    const QString where = whereSql.trimmed();
-    if (where.isEmpty()) {
-        return QLatin1String("");
-    }
-    static const QRegularExpression form(QStringLiteral("^where\\s+(.*\\S)$"),
-                                         QRegularExpression::CaseInsensitiveOption
-                                             | QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = form.match(where);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
 
 // Key values of the first and last rows of a page, read from its last columns.
 void readEdgeKeys(QSqlQuery &query, int keyCount, QVariantList &first, QVariantList &last)
@@ -95,7 +74,7 @@ void DbPage::setControl(QTableView *tableView, QLabel *labPageCount, QLabel *lab
     this->btnLast = btnLast;
     this->countName = countName;
     this->connName = connName;
-    forgetStatements();
+    rebuildStatements();
 
     if (tableView) {
         tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -133,37 +112,16 @@ void DbPage::setButtons(QAbstractButton *a, QAbstractButton *b, bool enabled)
     }
 }
 
-void DbPage::forgetStatements()
+void DbPage::rebuildStatements()
 {
     statements.clear();
-    statementTexts.clear();
-    planned = false;
-}
-
-void DbPage::plan() const
-{
-    if (planned) {
-        return;
-    }
-    plannedWhere = whereBody(whereSql);
-    // SQLite seeks a row-value comparison on its first column only and walks
-    // the rows that share it; one part per key column seeks each exactly and
-    // merges the parts in index order. Other servers answer the comparison itself.
-    plannedSeeks = keys.count() > 1
-        && QSqlDatabase::database(connName, false).driverName() == QLatin1String("QSQLITE");
-    planned = true;
-    plannedValueOrder = keyValueOrder();
-}
-
-QString DbPage::whereCondition() const
-{
-    plan();
-    return plannedWhere;
+    keyed = DbKeyedQuery(keys, tableName, whereSql, selectColumn,
+                         QSqlDatabase::database(connName, false).driverName());
 }
 
 bool DbPage::pagesByKey() const
 {
-    return !keys.isEmpty() && !whereCondition().isNull();
+    return keyed.pagesByKey();
 }
 
 void DbPage::showPage()
@@ -326,148 +284,6 @@ void DbPage::showLabels()
     emit receivePage(pageCurrent, pageCount, resultCount, uint(resultCurrent));
 }
 
-QString DbPage::keyOrder(bool reversed, bool byAlias) const
-{
-    QStringList terms;
-    for (int i = 0; i < keys.count(); ++i) {
-        const bool descending = keys.at(i).descending != reversed;
-        terms << (byAlias ? keyAlias(i) : keys.at(i).column) + (descending ? QLatin1String(" desc") : QLatin1String(" asc"));
-    }
-    return terms.join(QLatin1Char(','));
-}
-
-QString DbPage::keyWhere(View view) const
-{
-    const QString body = whereCondition();
-    if (view == View::First || view == View::Last) {
-        return body.isEmpty() ? QString() : QStringLiteral("where ") + body;
-    }
-    // The rows beyond a key as one row-value comparison.
-    QStringList columns;
-    QStringList marks;
-    for (const Key &k : keys) {
-        columns << k.column;
-        marks << QStringLiteral("?");
-    }
-    const bool below = (view == View::After) == keys.first().descending;
-    const QString op = below ? QStringLiteral("<") : QStringLiteral(">");
-    const QString condition = keys.count() == 1
-        ? QStringLiteral("%1 %2 ?").arg(columns.first(), op)
-        : QStringLiteral("(%1) %2 (%3)").arg(columns.join(QLatin1Char(',')), op, marks.join(QLatin1Char(',')));
-    return body.isEmpty() ? QStringLiteral("where ") + condition
-                          : QStringLiteral("where (%1) and %2").arg(body, condition);
-}
-
-bool DbPage::seeksPerKey() const
-{
-    plan();
-    return plannedSeeks;
-}
-
-QStringList DbPage::keyParts(View view, const QString &columns) const
-{
-    if (!seeksPerKey()) {
-        return {QStringLiteral("select %1 from %2 %3").arg(columns, tableName, keyWhere(view))};
-    }
-    // The rows that share the first i key values and lie beyond on key i,
-    // nearest part first.
-    const QString body = whereCondition();
-    const bool below = (view == View::After) == keys.first().descending;
-    QStringList parts;
-    for (int i = keys.count() - 1; i >= 0; --i) {
-        QStringList terms;
-        if (!body.isEmpty()) {
-            terms << QStringLiteral("(%1)").arg(body);
-        }
-        for (int j = 0; j < i; ++j) {
-            terms << keys.at(j).column + QStringLiteral(" = ?");
-        }
-        terms << keys.at(i).column + (below ? QStringLiteral(" < ?") : QStringLiteral(" > ?"));
-        parts << QStringLiteral("select %1 from %2 where %3").arg(columns, tableName, terms.join(QLatin1String(" and ")));
-    }
-    return parts;
-}
-
-QList<int> DbPage::keyValueOrder() const
-{
-    // Which key value each placeholder of keyParts() takes.
-    QList<int> order;
-    if (!seeksPerKey()) {
-        for (int i = 0; i < keys.count(); ++i) {
-            order << i;
-        }
-        return order;
-    }
-    for (int i = keys.count() - 1; i >= 0; --i) {
-        for (int j = 0; j <= i; ++j) {
-            order << j;
-        }
-    }
-    return order;
-}
-
-QVariantList DbPage::keyValues(const QVariantList &key) const
-{
-    QVariantList values;
-    if (key.isEmpty()) {
-        return values;
-    }
-    plan();
-    for (int i : qAsConst(plannedValueOrder)) {
-        values << key.value(i);
-    }
-    return values;
-}
-
-QString DbPage::keyedSql(View view, int rows)
-{
-    QString &sql = statementTexts[(quint64(view) << 32) | quint32(rows)];
-    if (sql.isEmpty()) {
-        sql = buildKeyedSql(view, rows);
-    }
-    return sql;
-}
-
-QString DbPage::beyondSql(bool forward)
-{
-    // Kinds beyond those of the views.
-    QString &sql = statementTexts[quint64(forward ? 4 : 5) << 32];
-    if (sql.isEmpty()) {
-        sql = keyParts(forward ? View::After : View::Before, QStringLiteral("1")).join(QLatin1String(" union all "))
-            + QStringLiteral(" limit 1");
-    }
-    return sql;
-}
-
-QString DbPage::buildKeyedSql(View view, int rows) const
-{
-    QStringList list;
-    // A bare * may not be followed by more columns everywhere.
-    list << (selectColumn.trimmed() == QLatin1String("*") ? tableName + QStringLiteral(".*") : selectColumn);
-    for (int i = 0; i < keys.count(); ++i) {
-        list << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
-    }
-    const QString columns = list.join(QLatin1Char(','));
-    // The last page and the one before a row are read backwards from their
-    // end, then put in the screen's order.
-    const bool backwards = view == View::Before || view == View::Last;
-    QString sql;
-    if (view == View::First || view == View::Last) {
-        sql = QStringLiteral("select %1 from %2 %3 order by %4")
-                  .arg(columns, tableName, keyWhere(view), keyOrder(backwards, false));
-    } else {
-        const QStringList parts = keyParts(view, columns);
-        // A compound orders by its result columns.
-        sql = parts.join(QLatin1String(" union all ")) + QStringLiteral(" order by ")
-            + keyOrder(backwards, parts.count() > 1);
-    }
-    sql += QStringLiteral(" limit ") + QString::number(rows);
-    if (!backwards) {
-        return sql;
-    }
-    return QStringLiteral("select * from (%1) as dbpage order by %2").arg(sql, keyOrder(false, true));
-}
-
 QSqlQuery DbPage::statement(const QString &sql, bool &ok)
 {
     // Prepared once per page kind; two each, so that the statement the model
@@ -491,12 +307,12 @@ QSqlQuery DbPage::statement(const QString &sql, bool &ok)
 
 QSqlQuery DbPage::readKeyed(View view, const QVariantList &key, int rows, DbRead &read)
 {
-    const QString sql = keyedSql(view, rows);
+    const QString sql = keyed.pageSql(view, rows);
     bool ok = false;
     QSqlQuery query = statement(sql, ok);
     if (ok) {
         if (view == View::After || view == View::Before) {
-            for (const QVariant &value : keyValues(key)) {
+            for (const QVariant &value : keyed.bindValues(key)) {
                 query.addBindValue(value);
             }
         }
@@ -515,11 +331,11 @@ QSqlQuery DbPage::readKeyed(View view, const QVariantList &key, int rows, DbRead
 
 DbRead DbPage::rowsBeyond(bool forward, const QVariantList &key)
 {
-    const QString sql = beyondSql(forward);
+    const QString sql = keyed.beyondSql(forward);
     bool ok = false;
     QSqlQuery query = statement(sql, ok);
     if (ok) {
-        for (const QVariant &value : keyValues(key)) {
+        for (const QVariant &value : keyed.bindValues(key)) {
             query.addBindValue(value);
         }
         ok = query.exec();
@@ -541,7 +357,7 @@ void DbPage::showKeyed(View view, const QVariantList &key, QSqlQuery &query)
     this->view = view;
     viewKey = (view == View::After || view == View::Before) ? key : QVariantList();
     pageSql = query.lastQuery();
-    pageValues = keyValues(viewKey);
+    pageValues = keyed.bindValues(viewKey);
     readEdgeKeys(query, keys.count(), firstKey, lastKey);
     showQuery(query, keys.count());
 }
@@ -694,7 +510,7 @@ void DbPage::slot_receiveCount(uint count, double msec)
 void DbPage::select()
 {
     // The where clause or the keys may have changed: prepare anew.
-    forgetStatements();
+    rebuildStatements();
     startIndex = 0;
     pageCurrent = 1;
     view = View::First;
@@ -739,7 +555,7 @@ void DbPage::startCount(bool afterFlip)
             setButtons(btnNext, btnLast, pageCurrent < pageCount);
         }
     };
-    const QString countSql = QStringLiteral("select count(%1) from %2 %3").arg(countName, tableName, whereSql);
+    const QString countSql = keyed.countSql(countName);
     const QSqlDatabase db = QSqlDatabase::database(connName, false);
     if (DbConn::isPrivateDatabase(db)) {
         // A count thread's clone would count another, empty database: count here.
@@ -756,75 +572,41 @@ void DbPage::startCount(bool afterFlip)
     connect(thread, &DbCountThread::receiveCount, this, receive);
     thread->setConnName(connName);
     thread->setSql(countSql);
-    if (pagesByKey() && db.driverName() == QLatin1String("QSQLITE")) {
+    if (keyed.countsInSlices()) {
         // Counted along the keys in slices, each a short read of its own:
         // one long count would hold off every writer to the file (the
         // navigation log of the main screen among them) until it ended.
-        QStringList keyColumns;
-        for (int i = 0; i < keys.count(); ++i) {
-            keyColumns << QStringLiteral("%1 as %2").arg(keys.at(i).column, keyAlias(i));
-        }
-        const QString columns = keyColumns.join(QLatin1Char(','));
-        const QString offset = QStringLiteral(" limit 1 offset ") + QString::number(countSliceRows - 1);
-        const QString firstEnd = QStringLiteral("select %1 from %2 %3 order by %4")
-                                     .arg(columns, tableName, keyWhere(View::First), keyOrder(false, false))
-            + offset;
-        const QStringList after = keyParts(View::After, columns);
-        const QString nextEnd = after.join(QLatin1String(" union all ")) + QStringLiteral(" order by ")
-            + keyOrder(false, after.count() > 1) + offset;
-        const QString rest = QStringLiteral("select count(*) from (%1)")
-                                 .arg(keyParts(View::After, QStringLiteral("1")).join(QLatin1String(" union all ")));
-        thread->setSlices(firstEnd, nextEnd, rest, countSliceRows, keyValueOrder());
+        const DbKeyedQuery::Slices slices = keyed.countSlices(countSliceRows);
+        thread->setSlices(slices.firstEndSql, slices.nextEndSql, slices.restSql, countSliceRows, keyed.bindOrder());
     }
     thread->start();
 }
 
 void DbPage::setKeyColumns(const QStringList &keyColumns)
 {
-    keys.clear();
-    forgetStatements();
-    QList<Key> parsed;
-    for (const QString &entry : keyColumns) {
-        const QStringList parts = entry.simplified().split(QLatin1Char(' '));
-        const QString direction = parts.value(1).toLower();
-        if (parts.isEmpty() || parts.first().isEmpty() || parts.count() > 2
-            || (parts.count() == 2 && direction != QLatin1String("asc") && direction != QLatin1String("desc"))) {
-            qDebug() << "key columns not usable, paging by offset:" << keyColumns;
-            return;
-        }
-        parsed << Key{parts.first(), direction == QLatin1String("desc")};
+    if (!DbKeyedQuery::parseKeys(keyColumns, keys)) {
+        qDebug() << "key columns not usable, paging by offset:" << keyColumns;
+        keys.clear();
     }
-    for (const Key &k : qAsConst(parsed)) {
-        // A row-value comparison follows one direction only.
-        if (k.descending != parsed.first().descending) {
-            qDebug() << "key columns not usable, paging by offset:" << keyColumns;
-            return;
-        }
-    }
-    keys = parsed;
+    rebuildStatements();
 }
 
 void DbPage::setConnName(const QString &connName)
 {
     this->connName = connName;
-    forgetStatements();
-}
-
-void DbPage::setDbType(DbType dbType)
-{
-    this->dbType = dbType;
+    rebuildStatements();
 }
 
 void DbPage::setTableName(const QString &tableName)
 {
     this->tableName = tableName;
-    forgetStatements();
+    rebuildStatements();
 }
 
 void DbPage::setSelectColumn(const QString &selectColumn)
 {
     this->selectColumn = selectColumn;
-    forgetStatements();
+    rebuildStatements();
 }
 
 void DbPage::setOrderSql(const QString &orderSql)
@@ -835,7 +617,7 @@ void DbPage::setOrderSql(const QString &orderSql)
 void DbPage::setWhereSql(const QString &whereSql)
 {
     this->whereSql = whereSql;
-    forgetStatements();
+    rebuildStatements();
 }
 
 void DbPage::setResultCurrent(int resultCurrent)

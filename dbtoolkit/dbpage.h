@@ -3,6 +3,7 @@
 
 #include "dbhelper.h"
 #include "dbconn.h"
+#include "dbkeyedquery.h"
 
 #include <QHash>
 #include <QObject>
@@ -48,11 +49,7 @@ public:
 private:
     // How the page shown was read: from the start, after or before a row's
     // key, or from the end.
-    enum class View { First, After, Before, Last };
-    struct Key {
-        QString column;
-        bool descending;
-    };
+    using View = DbKeyedQuery::Page;
 
     int startIndex = 0;
     QString selectSql;
@@ -75,7 +72,6 @@ private:
 
     QString countName = QStringLiteral("*");
     QString connName = QStringLiteral("qt_sql_default_connection");
-    DbType dbType = DbType_Sqlite;
 
     quint32 pageCurrent = 0;
     quint32 pageCount = 0;
@@ -93,20 +89,14 @@ private:
     QString insertColumnName;
     int insertColumnWidth = 50;
 
-    QList<Key> keys;
+    QList<DbKeyedQuery::Key> keys;
     View view = View::First;
     QVariantList viewKey;  // the row the page was read after or before
     QVariantList firstKey; // keys of the first and last rows shown
     QVariantList lastKey;
+    // The keyed statements of the settings, made anew whenever one changes.
+    DbKeyedQuery keyed;
     QHash<QString, QList<QSqlQuery>> statements; // prepared page statements by their text
-    // Worked out once for the settings they come from: the page statements'
-    // texts by kind and rows, the where clause's condition, and the order in
-    // which key values are bound.
-    QHash<quint64, QString> statementTexts;
-    mutable bool planned = false;
-    mutable QString plannedWhere;
-    mutable bool plannedSeeks = false;
-    mutable QList<int> plannedValueOrder;
     bool recountPending = false; // a flip found the page count out of date
     quint64 shownId = 0;         // counts the pages shown, so that a late look sees a change
 
@@ -117,18 +107,7 @@ private:
     void startCount(bool afterFlip);
     void stopCounts();
 
-    void forgetStatements();
-    void plan() const;
-    QString whereCondition() const;
-    QString keyOrder(bool reversed, bool byAlias) const;
-    QString keyWhere(View view) const;
-    bool seeksPerKey() const;
-    QStringList keyParts(View view, const QString &columns) const;
-    QList<int> keyValueOrder() const;
-    QVariantList keyValues(const QVariantList &key) const;
-    QString keyedSql(View view, int rows);
-    QString buildKeyedSql(View view, int rows) const;
-    QString beyondSql(bool forward);
+    void rebuildStatements();
     QSqlQuery statement(const QString &sql, bool &ok);
     QSqlQuery readKeyed(View view, const QVariantList &key, int rows, DbRead &read);
     DbRead rowsBeyond(bool forward, const QVariantList &key);
@@ -161,7 +140,6 @@ public Q_SLOTS:
                     QAbstractButton *btnPre, QAbstractButton *btnNext, QAbstractButton *btnLast,
                     const QString &countName);
     void setConnName(const QString &connName);
-    void setDbType(DbType dbType);
     void setTableName(const QString &tableName);
     void setSelectColumn(const QString &selectColumn);
     void setOrderSql(const QString &orderSql);

@@ -17,19 +17,18 @@ ConnInfo defaultConnInfo(const QString &connName)
                     QStringLiteral("kelp")};
 }
 
-bool isTransient(const QSqlError &error)
+bool isTransient(const QSqlError &error, const QString &driverName)
 {
-    if (error.type() == QSqlError::ConnectionError) {
-        return true;
-    }
     bool numeric = false;
     const int code = error.nativeErrorCode().toInt(&numeric);
-    if (!numeric) {
-        // Nothing to tell it by: keeping the statement is the safe side.
-        return true;
-    }
-    if (code < 1000) {
-        // SQLite result codes; extended codes carry the primary one in the low byte.
+    if (driverName == QLatin1String("QSQLITE")) {
+        // Only the result code tells: Qt's driver calls every failed step a
+        // connection error, a broken constraint too.
+        if (!numeric) {
+            // Nothing to tell it by: keeping the statement is the safe side.
+            return true;
+        }
+        // An extended code carries its primary one in the low byte.
         switch (code & 0xff) {
         case 5:  // SQLITE_BUSY
         case 6:  // SQLITE_LOCKED
@@ -42,6 +41,11 @@ bool isTransient(const QSqlError &error)
         default:
             return false;
         }
+    }
+    // Any other driver is MySQL's. A lost connection is worth another try,
+    // and so, on the safe side, is a failure without a number.
+    if (error.type() == QSqlError::ConnectionError || !numeric) {
+        return true;
     }
     // MySQL / MariaDB server and client error numbers.
     switch (code) {
@@ -119,7 +123,7 @@ bool runBatch(QSqlDatabase db, const QStringList &sqls,
                 continue;
             }
             const QSqlError error = query.lastError();
-            if (isTransient(error)) {
+            if (isTransient(error, db.driverName())) {
                 failure = error;
                 cut = true;
                 break;

@@ -3,7 +3,9 @@
 
 #include "dbconn.h"
 
+#include <QElapsedTimer>
 #include <QList>
+#include <QMutex>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -33,7 +35,9 @@ ConnInfo defaultConnInfo(const QString &connName);
 // A failure worth trying again later (connection lost, server going down,
 // lock wait or deadlock, a busy or unwritable SQLite file), as opposed to one
 // that the statement itself causes every time (syntax, duplicate key).
-bool isTransient(const QSqlError &error);
+// driverName is that of the connection that failed: SQLite's result codes
+// and MySQL's error numbers overlap.
+bool isTransient(const QSqlError &error, const QString &driverName);
 
 // Milliseconds as the seconds of the threads' messages: "0.123".
 QString seconds(double msec);
@@ -104,6 +108,61 @@ bool runQueued(QSqlDatabase db, const QList<Statement> &batch, QSet<quint64> &wa
         }
     }
     return committed;
+}
+
+// One pass of a thread that sends a queue of statements over link (a DbLink):
+// what is queued now runs in one transaction (runQueued) and, once that
+// committed, exactly those statements leave the queue, found by seq;
+// statements appended meanwhile, also one that took the place of the last,
+// stay for the next pass. mutex guards the queue. For each statement taken
+// out, leaving(statement) runs under the lock; then committed(batch) runs
+// outside it for the whole batch, statements that left the queue meanwhile
+// (pushed out, cleared) included. link.ok follows the commit, and the
+// commit or its failure is told through tell. False when nothing was
+// queued, the link was down, or the commit failed.
+template <typename Link, typename Statement, typename Tell, typename Leaving, typename Committed>
+bool commitQueue(Link &link, QMutex &mutex, QList<Statement> &queue, QSet<quint64> &warned, const char *who,
+                 Tell tell, Leaving leaving, Committed committed)
+{
+    QList<Statement> batch;
+    {
+        QMutexLocker lock(&mutex);
+        batch = queue;
+    }
+    if (batch.isEmpty() || !link.ok) {
+        return false;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    QSqlError failure;
+    const bool ran = runQueued(link.database(), batch, warned, who, failure);
+    const double msec = double(timer.nsecsElapsed()) / 1e6;
+    link.ok = ran;
+    if (!ran) {
+        tell(QStringLiteral("提交事务失败: %1").arg(failure.text()));
+        return false;
+    }
+
+    QSet<quint64> done;
+    done.reserve(batch.size());
+    for (const Statement &statement : qAsConst(batch)) {
+        done.insert(statement.seq);
+    }
+    {
+        QMutexLocker lock(&mutex);
+        for (auto it = queue.begin(); it != queue.end();) {
+            if (done.contains(it->seq)) {
+                leaving(*it);
+                it = queue.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    committed(qAsConst(batch));
+    tell(QStringLiteral("远程实时更新数据(共 %1 条/用时 %2 秒)").arg(batch.size()).arg(seconds(msec)));
+    return true;
 }
 
 } // namespace DbSync

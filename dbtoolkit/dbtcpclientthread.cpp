@@ -80,46 +80,9 @@ void DbTcpClientThread::initDbNow()
 
 bool DbTcpClientThread::checkDataNow()
 {
-    QList<Statement> batch;
-    {
-        QMutexLocker lock(&handOff.mutex);
-        batch = sqls;
-    }
-    if (batch.isEmpty() || !link.ok) {
-        return false;
-    }
-
-    QElapsedTimer timer;
-    timer.start();
-    QSqlError failure;
-    const bool committed = DbSync::runQueued(link.database(), batch, warned, "DbTcpClientThread:", failure);
-    const double msec = double(timer.nsecsElapsed()) / 1e6;
-    link.ok = committed;
-    if (!committed) {
-        emit debug(QStringLiteral("提交事务失败: %1").arg(failure.text()));
-        return false;
-    }
-
-    // Only what this commit ran leaves the queue: statements appended
-    // meanwhile, also one that took the place of the last, stay for the next.
-    QSet<quint64> done;
-    done.reserve(batch.size());
-    for (const Statement &statement : qAsConst(batch)) {
-        done.insert(statement.seq);
-    }
-    {
-        QMutexLocker lock(&handOff.mutex);
-        for (auto it = sqls.begin(); it != sqls.end();) {
-            if (done.contains(it->seq)) {
-                queuedTexts.remove(it->sql);
-                it = sqls.erase(it);
-            } else {
-                ++it;
-            }
-        }
-    }
-    emit debug(QStringLiteral("远程实时更新数据(共 %1 条/用时 %2 秒)").arg(batch.size()).arg(DbSync::seconds(msec)));
-    return true;
+    return DbSync::commitQueue(
+        link, handOff.mutex, sqls, warned, "DbTcpClientThread:", [this](const QString &msg) { emit debug(msg); },
+        [this](const Statement &statement) { queuedTexts.remove(statement.sql); }, [](const QList<Statement> &) {});
 }
 
 bool DbTcpClientThread::openDb()

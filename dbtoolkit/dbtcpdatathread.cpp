@@ -1,6 +1,5 @@
 #include "dbtcpdatathread.h"
 
-#include <QElapsedTimer>
 #include <QPair>
 #include <QSqlQuery>
 #include <QVariant>
@@ -150,7 +149,7 @@ void DbTcpDataThread::storePending(bool evenIfDown)
                     continue;
                 }
                 const QSqlError error = query.lastError();
-                if (DbSync::isTransient(error)) {
+                if (DbSync::isTransient(error, db.driverName())) {
                     failure = error;
                     cut = true;
                     break;
@@ -264,48 +263,19 @@ bool DbTcpDataThread::checkDataLocalNow()
 
 bool DbTcpDataThread::checkDataNetNow()
 {
-    QList<Statement> batch;
-    {
-        QMutexLocker lock(&handOff.mutex);
-        batch = sqls;
-    }
-    if (batch.isEmpty() || !net.ok) {
-        return false;
-    }
-
-    QElapsedTimer timer;
-    timer.start();
-    QSqlError failure;
-    const bool committed = DbSync::runQueued(net.database(), batch, warned, "DbTcpDataThread:", failure);
-    const double msec = double(timer.nsecsElapsed()) / 1e6;
-    net.ok = committed;
-    if (!committed) {
-        emit debug(QStringLiteral("提交事务失败: %1").arg(failure.text()));
-        return false;
-    }
-
-    QSet<quint64> done;
-    done.reserve(batch.size());
-    for (const Statement &statement : qAsConst(batch)) {
-        done.insert(statement.seq);
-        if (!statement.id.isEmpty()) {
-            doneIds.insert(statement.id);
-        }
-    }
-    {
-        QMutexLocker lock(&handOff.mutex);
-        for (auto it = sqls.begin(); it != sqls.end();) {
-            if (done.contains(it->seq)) {
-                ids.remove(it->id);
-                it = sqls.erase(it);
-            } else {
-                ++it;
+    return DbSync::commitQueue(
+        net, handOff.mutex, sqls, warned, "DbTcpDataThread:", [this](const QString &msg) { emit debug(msg); },
+        [this](const Statement &statement) { ids.remove(statement.id); },
+        [this](const QList<Statement> &batch) {
+            // Every TempSql row the commit ran, also one pushed out of the
+            // queue meanwhile: it is on the remote side now.
+            for (const Statement &statement : batch) {
+                if (!statement.id.isEmpty()) {
+                    doneIds.insert(statement.id);
+                }
             }
-        }
-    }
-    deleteDone();
-    emit debug(QStringLiteral("远程实时更新数据(共 %1 条/用时 %2 秒)").arg(batch.size()).arg(DbSync::seconds(msec)));
-    return true;
+            deleteDone();
+        });
 }
 
 bool DbTcpDataThread::openDbLocal()
