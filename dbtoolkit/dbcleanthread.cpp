@@ -1,4 +1,5 @@
 #include "dbcleanthread.h"
+#include "dblog.h"
 #include "zemifiles.h"
 
 #include <QDir>
@@ -49,7 +50,7 @@ void DbCleanThread::run()
                                   QStringLiteral("MYSQL_OPT_RECONNECT=1;MYSQL_OPT_CONNECT_TIMEOUT=1;"
                                                  "MYSQL_OPT_READ_TIMEOUT=1;MYSQL_OPT_WRITE_TIMEOUT=1"));
     if (!db.open()) {
-        qDebug() << objectName() << "cannot open" << connName << db.lastError().text();
+        qCWarning(lcDb) << objectName() << "cannot open" << connName << db.lastError().text();
         return;
     }
     stuckFolders.clear();
@@ -65,7 +66,7 @@ void DbCleanThread::run()
         const qint64 intervalMs = qint64(interval) * 1000;
         if (now - lastTime >= (passed ? intervalMs : qMin(intervalMs, firstPassMaxMs))) {
             if (isBusy) {
-                qDebug() << objectName() << "DbCleanThread isBusy";
+                qCDebug(lcDb) << objectName() << "DbCleanThread isBusy";
             } else {
                 clean();
             }
@@ -113,7 +114,7 @@ void DbCleanThread::cleanTable()
     const bool ok = query.exec(QStringLiteral("delete from %1 where %2 in(%3)")
                                    .arg(tableName, whereColumnName, ids.join(QLatin1Char(','))));
     if (!ok) {
-        qDebug() << objectName() << query.lastError().text();
+        qCWarning(lcDb) << objectName() << query.lastError().text();
     }
     emit cleanFinsh(ok, batch, double(timer.nsecsElapsed()) / 1000000.0);
 }
@@ -144,7 +145,7 @@ void DbCleanThread::cleanFolder()
                 emit cleanDir(oldest);
             } else {
                 stuckFolders.insert(oldest);
-                qDebug() << objectName() << "cannot remove" << oldest << "- passed over from now on";
+                qCWarning(lcDb) << objectName() << "cannot remove" << oldest << "- passed over from now on";
             }
             break;
         }

@@ -1,4 +1,5 @@
 #include "dbcountthread.h"
+#include "dblog.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -40,7 +41,7 @@ bool DbCountThread::count(const QSqlDatabase &db, const QString &sql, uint &coun
         count = query.value(0).toUInt();
         return true;
     }
-    qDebug() << "count failed:" << sql << query.lastError().text();
+    qCWarning(lcDb) << "count failed:" << sql << query.lastError().text();
     return false;
 }
 
@@ -50,7 +51,7 @@ bool DbCountThread::countSlices(const QSqlDatabase &db, uint &count) const
     QSqlQuery next(db);
     QSqlQuery rest(db);
     if (!first.prepare(firstEndSql) || !next.prepare(nextEndSql) || !rest.prepare(restSql)) {
-        qDebug() << "count failed:" << firstEndSql << first.lastError().text() << next.lastError().text()
+        qCWarning(lcDb) << "count failed:" << firstEndSql << first.lastError().text() << next.lastError().text()
                  << rest.lastError().text();
         return false;
     }
@@ -68,13 +69,13 @@ bool DbCountThread::countSlices(const QSqlDatabase &db, uint &count) const
             }
         }
         if (!slice.exec()) {
-            qDebug() << "count failed:" << slice.lastQuery() << slice.lastError().text();
+            qCWarning(lcDb) << "count failed:" << slice.lastQuery() << slice.lastError().text();
             return false;
         }
         if (!slice.next()) {
             // Fewer than a slice left; only an error would make next() fail on an active query.
             if (slice.lastError().isValid()) {
-                qDebug() << "count failed:" << slice.lastQuery() << slice.lastError().text();
+                qCWarning(lcDb) << "count failed:" << slice.lastQuery() << slice.lastError().text();
                 return false;
             }
             slice.finish();
@@ -105,7 +106,7 @@ bool DbCountThread::countSlices(const QSqlDatabase &db, uint &count) const
         rest.addBindValue(end.value(i));
     }
     if (!rest.exec() || !rest.next()) {
-        qDebug() << "count failed:" << restSql << rest.lastError().text();
+        qCWarning(lcDb) << "count failed:" << restSql << rest.lastError().text();
         return false;
     }
     count = total + rest.value(0).toUInt();
@@ -127,7 +128,7 @@ void DbCountThread::select()
     {
         QSqlDatabase db = QSqlDatabase::cloneDatabase(connName, ownName);
         if (!db.open()) {
-            qDebug() << "count failed:" << sql << db.lastError().text();
+            qCWarning(lcDb) << "count failed:" << sql << db.lastError().text();
         } else if (sliceRows > 0) {
             ok = countSlices(db, count);
         } else {

@@ -1,4 +1,5 @@
 #include "dbcsvexportthread.h"
+#include "dblog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -251,7 +252,7 @@ DbCsvExportThread::Result DbCsvExportThread::fail(Failure failure, const QString
 {
     exportFailure = failure;
     emit debug(QStringLiteral("export to %1 failed: %2").arg(fileName, detail));
-    qDebug() << "export failed:" << fileName << failure << detail;
+    qCWarning(lcDb) << "export failed:" << fileName << failure << detail;
     return Failed;
 }
 

@@ -1,4 +1,5 @@
 #include "dbexecsqlthread.h"
+#include "dblog.h"
 #include "dbconn.h"
 
 #include <QElapsedTimer>
@@ -25,7 +26,7 @@ void DbExecSqlThread::run()
         if (DbConn::isPrivateDatabase(db)) {
             // The clone would write to another database and report success,
             // and the named connection itself belongs to its own thread.
-            qDebug() << "DbExecSqlThread:" << connName << "is an in-memory database, out of this thread's reach:"
+            qCWarning(lcDb) << "DbExecSqlThread:" << connName << "is an in-memory database, out of this thread's reach:"
                      << "nothing run";
             count = 0;
         } else if (db.open() && db.transaction()) {

@@ -1,4 +1,5 @@
 #include "dbhelper.h"
+#include "dblog.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -17,7 +18,7 @@ bool execBound(const QString &sql, const QVariantList &values, QSqlQuery *result
 {
     QSqlQuery query;
     if (!query.prepare(sql)) {
-        qDebug() << "prepare failed:" << sql << query.lastError().text();
+        qCWarning(lcDb) << "prepare failed:" << sql << query.lastError().text();
         return false;
     }
     for (const QVariant &value : values) {
@@ -30,7 +31,7 @@ bool execBound(const QString &sql, const QVariantList &values, QSqlQuery *result
     }
     const bool ok = query.exec();
     if (!ok) {
-        qDebug() << "exec failed:" << sql << query.lastError().text();
+        qCWarning(lcDb) << "exec failed:" << sql << query.lastError().text();
     }
     if (result) {
         *result = query;
@@ -78,7 +79,7 @@ DbWriteTransaction::DbWriteTransaction()
     QSqlQuery query;
     active = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
     if (!active) {
-        qDebug() << "write transaction refused:" << query.lastError().text();
+        qCWarning(lcDb) << "write transaction refused:" << query.lastError().text();
     }
 }
 
@@ -94,7 +95,7 @@ bool DbWriteTransaction::commit()
     }
     QSqlQuery query;
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        qDebug() << "commit failed:" << query.lastError().text();
+        qCWarning(lcDb) << "commit failed:" << query.lastError().text();
         rollback();
         return false;
     }
@@ -229,7 +230,7 @@ bool DBHelper::loadUser(DbUserCache &cache)
 {
     QSqlQuery query;
     if (!query.exec(QStringLiteral("select UserID,UserName,UserPwd,UserAdmin,UserDoor,UserFinger from UserInfo"))) {
-        qDebug() << "loading users failed:" << query.lastError().text();
+        qCWarning(lcDb) << "loading users failed:" << query.lastError().text();
         return false;
     }
     DbUserCache users;
@@ -243,7 +244,7 @@ bool DBHelper::loadUser(DbUserCache &cache)
         users.userFinger << query.value(5).toString();
     }
     if (rowsFailed(query)) {
-        qDebug() << "loading users failed:" << query.lastError().text();
+        qCWarning(lcDb) << "loading users failed:" << query.lastError().text();
         return false;
     }
     cache = users;
@@ -254,7 +255,7 @@ bool DBHelper::isReadable()
 {
     QSqlQuery query;
     if (!query.exec(QStringLiteral("select count(*) from sqlite_master")) || !query.next()) {
-        qDebug() << "database unreadable:" << query.lastError().text();
+        qCWarning(lcDb) << "database unreadable:" << query.lastError().text();
         return lockedByAnother(query);
     }
     return true;
@@ -264,7 +265,7 @@ bool DBHelper::isWritable()
 {
     QSqlQuery query;
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        qDebug() << "database not writable:" << query.lastError().text();
+        qCWarning(lcDb) << "database not writable:" << query.lastError().text();
         return lockedByAnother(query);
     }
     // Writing the header back unchanged opens the journal, which a read-only
@@ -275,7 +276,7 @@ bool DBHelper::isWritable()
     }
     const bool ok = query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
     if (!ok) {
-        qDebug() << "database not writable:" << query.lastError().text();
+        qCWarning(lcDb) << "database not writable:" << query.lastError().text();
     }
     query.exec(QStringLiteral("ROLLBACK"));
     return ok;
@@ -287,7 +288,7 @@ bool DBHelper::importFile(int columnCount, const QString &tableName, const QStri
     // leaves the table as it was.
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "import: cannot open" << fileName << file.errorString();
+        qCWarning(lcDb) << "import: cannot open" << fileName << file.errorString();
         return false;
     }
     QList<QStringList> records;
@@ -320,7 +321,7 @@ bool DBHelper::importFile(int columnCount, const QString &tableName, const QStri
         ok = query.exec();
     }
     if (!ok) {
-        qDebug() << "import failed:" << tableName << query.lastError().text();
+        qCWarning(lcDb) << "import failed:" << tableName << query.lastError().text();
     }
     query.finish();
     if (ok && db.commit()) {
@@ -337,7 +338,7 @@ bool DBHelper::writeTextFile(const QString &fileName, const QStringList &rows)
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qDebug() << "export: cannot write" << fileName << file.errorString();
+        qCWarning(lcDb) << "export: cannot write" << fileName << file.errorString();
         return false;
     }
     QTextStream out(&file);

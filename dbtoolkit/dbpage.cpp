@@ -1,4 +1,5 @@
 #include "dbpage.h"
+#include "dblog.h"
 #include "dbcountthread.h"
 #include "sqlquerymodel.h"
 
@@ -229,7 +230,7 @@ void DbPage::bindData(const QString &sql)
 {
     QSqlQuery query(QSqlDatabase::database(connName));
     if (!query.exec(sql)) {
-        qDebug() << "page query failed:" << sql << query.lastError().text();
+        qCWarning(lcDb) << "page query failed:" << sql << query.lastError().text();
     }
     showQuery(query, 0);
 }
@@ -321,7 +322,7 @@ QSqlQuery DbPage::readKeyed(View view, const QVariantList &key, int rows, DbRead
     if (ok && query.first()) {
         read = DbRead::Found;
     } else if (!ok || query.lastError().isValid()) {
-        qDebug() << "page query failed:" << sql << query.lastError().text();
+        qCWarning(lcDb) << "page query failed:" << sql << query.lastError().text();
         read = DbRead::Failed;
     } else {
         read = DbRead::Missing;
@@ -344,7 +345,7 @@ DbRead DbPage::rowsBeyond(bool forward, const QVariantList &key)
     if (ok && query.next()) {
         read = DbRead::Found;
     } else if (!ok || query.lastError().isValid()) {
-        qDebug() << "page query failed:" << sql << query.lastError().text();
+        qCWarning(lcDb) << "page query failed:" << sql << query.lastError().text();
         read = DbRead::Failed;
     }
     // Done with it: no read lock kept.
@@ -585,7 +586,7 @@ void DbPage::startCount(bool afterFlip)
 void DbPage::setKeyColumns(const QStringList &keyColumns)
 {
     if (!DbKeyedQuery::parseKeys(keyColumns, keys)) {
-        qDebug() << "key columns not usable, paging by offset:" << keyColumns;
+        qCDebug(lcDb) << "key columns not usable, paging by offset:" << keyColumns;
         keys.clear();
     }
     rebuildStatements();

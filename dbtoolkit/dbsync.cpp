@@ -1,4 +1,5 @@
 #include "dbsync.h"
+#include "dblog.h"
 
 #include <QSqlQuery>
 
@@ -105,7 +106,7 @@ QString keyOf(const QStringList &fields, const QList<int> &keyIndex)
 
 void warnDropped(const char *who, const QString &sql, const QSqlError &error)
 {
-    qWarning().noquote() << who << "statement failed and is dropped:" << sql << "-" << error.text();
+    qCWarning(lcDb).noquote() << who << "statement failed and is dropped:" << sql << "-" << error.text();
 }
 
 bool runBatch(QSqlDatabase db, const QStringList &sqls,

@@ -1,4 +1,5 @@
 #include "dbtcpdatathread.h"
+#include "dblog.h"
 
 #include <QPair>
 #include <QSqlQuery>
@@ -172,7 +173,7 @@ void DbTcpDataThread::storePending(bool evenIfDown)
     if (!stored) {
         // Kept for after the reconnect; until then producers are turned away.
         local.ok = false;
-        qWarning().noquote() << "DbTcpDataThread: cannot store statements in TempSql, kept for later:"
+        qCWarning(lcDb).noquote() << "DbTcpDataThread: cannot store statements in TempSql, kept for later:"
                              << failure.text();
         return;
     }
@@ -203,7 +204,7 @@ bool DbTcpDataThread::deleteDone()
         if (!query.exec()) {
             // The rows are not sent again meanwhile: their IDs stay in doneIds.
             local.ok = false;
-            qWarning().noquote() << "DbTcpDataThread: cannot delete relayed rows from TempSql, trying again later:"
+            qCWarning(lcDb).noquote() << "DbTcpDataThread: cannot delete relayed rows from TempSql, trying again later:"
                                  << query.lastError().text();
             return false;
         }
@@ -237,7 +238,7 @@ bool DbTcpDataThread::checkDataLocalNow()
         query.addBindValue(maxCount);
         if (!query.exec()) {
             local.ok = false;
-            qWarning().noquote() << "DbTcpDataThread: cannot read TempSql:" << query.lastError().text();
+            qCWarning(lcDb).noquote() << "DbTcpDataThread: cannot read TempSql:" << query.lastError().text();
             return false;
         }
         while (query.next()) {

@@ -1,4 +1,5 @@
 #include "iconstylebase.h"
+#include "zemilog.h"
 #include "zemistyle.h"
 
 #include <QAbstractButton>
@@ -19,7 +20,7 @@ IconStyleBase::IconStyleBase(const QString &family, const QString &resource, con
     if (!database.families().contains(family)) {
         const int id = QFontDatabase::addApplicationFont(resource);
         if (QFontDatabase::applicationFontFamilies(id).isEmpty()) {
-            qDebug().noquote() << QStringLiteral("load %1 error").arg(fontFile);
+            qCWarning(lcFramework).noquote() << QStringLiteral("load %1 error").arg(fontFile);
         }
     }
     if (QFontDatabase().families().contains(family)) {

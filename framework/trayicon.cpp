@@ -1,4 +1,5 @@
 #include "trayicon.h"
+#include "zemilog.h"
 
 #include <QApplication>
 #include <QDesktopWidget>
@@ -36,7 +37,7 @@ bool TrayIcon::canUseTray()
     }
     if (!trayAvailable && !unavailableTold) {
         unavailableTold = true;
-        qDebug() << "TrayIcon: no system tray on this desktop, the tray icon stays hidden";
+        qCDebug(lcFramework) << "TrayIcon: no system tray on this desktop, the tray icon stays hidden";
     }
     return false;
 }

@@ -2,6 +2,7 @@
 // translator and waiting.
 
 #include "zemihelper.h"
+#include "zemilog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,7 +92,7 @@ void ZemiHelper::installTranslator(const QString &qmFile)
     auto *translator = new QTranslator(qApp);
     // A catalogue that fails to load is installed all the same: it simply translates nothing.
     if (!translator->load(qmFile)) {
-        qDebug() << "translation not loaded:" << qmFile;
+        qCDebug(lcFramework) << "translation not loaded:" << qmFile;
     }
     QCoreApplication::installTranslator(translator);
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVariant>
 #include <QWidget>
 
 ZemiTitleBar::ZemiTitleBar(QWidget *parent, int height, Qt::Alignment titleAlignment)

@@ -1,4 +1,5 @@
 #include "fingerprints.h"
+#include "terminallog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,14 +13,14 @@ namespace {
 bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
 {
     if (!query.prepare(sql)) {
-        qDebug() << "prints:" << query.lastError().text();
+        qCWarning(lcTerminal) << "prints:" << query.lastError().text();
         return false;
     }
     for (const QVariant &value : values) {
         query.addBindValue(value);
     }
     if (!query.exec()) {
-        qDebug() << "prints:" << query.lastError().text();
+        qCWarning(lcTerminal) << "prints:" << query.lastError().text();
         return false;
     }
     return true;

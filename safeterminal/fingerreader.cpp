@@ -2,6 +2,7 @@
 #include <fprint.h>
 
 #include "fingerreader.h"
+#include "terminallog.h"
 
 #include <QPointer>
 
@@ -98,11 +99,11 @@ struct FingerReaderCalls {
         FingerReader *reader = call->reader.data();
         if (reader && reader->d->device == FP_DEVICE(source)) {
             if (ok) {
-                qDebug().noquote() << "finger reader: open" << fp_device_get_name(FP_DEVICE(source));
+                qCDebug(lcTerminal).noquote() << "finger reader: open" << fp_device_get_name(FP_DEVICE(source));
                 reader->setState(State::Ready);
                 reader->startPending();
             } else {
-                qDebug().noquote() << "finger reader: cannot open:" << errorText(error);
+                qCWarning(lcTerminal).noquote() << "finger reader: cannot open:" << errorText(error);
                 reader->setState(State::Failed);
             }
         }
@@ -212,7 +213,7 @@ struct FingerReaderCalls {
         std::unique_ptr<FingerReaderCall> call(static_cast<FingerReaderCall *>(data));
         GError *error = nullptr;
         if (!fp_device_delete_print_finish(FP_DEVICE(source), result, &error)) {
-            qDebug().noquote() << "finger reader: print not deleted from the reader:" << errorText(error);
+            qCWarning(lcTerminal).noquote() << "finger reader: print not deleted from the reader:" << errorText(error);
         }
         FingerReader *reader = owner(call.get());
         if (reader) {
@@ -227,7 +228,7 @@ struct FingerReaderCalls {
     {
         auto *reader = static_cast<FingerReader *>(data);
         if (device == reader->d->device) {
-            qDebug() << "finger reader: removed";
+            qCDebug(lcTerminal) << "finger reader: removed";
             // Not from inside the context's own signal.
             QTimer::singleShot(0, reader, [reader] { reader->dropReader(); });
         }
@@ -283,11 +284,11 @@ void FingerReader::start()
     }
     d->started = true;
     if (qEnvironmentVariableIsSet("QT_NO_GLIB")) {
-        qDebug() << "finger reader: QT_NO_GLIB is set, the reader's answers will never arrive";
+        qCWarning(lcTerminal) << "finger reader: QT_NO_GLIB is set, the reader's answers will never arrive";
     }
     d->foundAtStart = findReader();
     if (!d->foundAtStart) {
-        qDebug().noquote() << "finger reader:" << stateText();
+        qCDebug(lcTerminal).noquote() << "finger reader:" << stateText();
     }
 }
 
@@ -313,7 +314,7 @@ bool FingerReader::findReader()
     for (guint i = 0; devices && i < devices->len && !found; ++i) {
         auto *device = static_cast<FpDevice *>(g_ptr_array_index(devices, i));
         if (!fp_device_has_feature(device, FP_DEVICE_FEATURE_IDENTIFY)) {
-            qDebug().noquote() << "finger reader: refused" << fp_device_get_name(device) << "(指纹仪不支持识别)";
+            qCDebug(lcTerminal).noquote() << "finger reader: refused" << fp_device_get_name(device) << "(指纹仪不支持识别)";
             d->refused = true;
             continue;
         }

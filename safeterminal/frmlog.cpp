@@ -1,4 +1,5 @@
 #include "frmlog.h"
+#include "terminallog.h"
 #include "ui_frmlog.h"
 
 #include "appconfig.h"
@@ -206,7 +207,7 @@ void frmLog::on_btnExport_clicked()
         query.prepare(QStringLiteral("select 1 from LogInfo where LogType=? limit 1"));
         query.addBindValue(type);
         if (!query.exec()) {
-            qDebug() << "export check failed:" << query.lastError().text();
+            qCWarning(lcTerminal) << "export check failed:" << query.lastError().text();
             frmMessageBox::Instance()->tell(QStringLiteral("导出失败：%1").arg(QStringLiteral("数据库错误")));
             return;
         }

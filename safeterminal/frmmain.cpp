@@ -1,4 +1,5 @@
 #include "frmmain.h"
+#include "terminallog.h"
 #include "ui_frmmain.h"
 
 #include "appconfig.h"
@@ -294,7 +295,7 @@ bool frmMain::event(QEvent *event)
 void frmMain::checkStorage()
 {
     const QStringList problems = TerminalStart::storageProblems();
-    qDebug().noquote() << "storage:" << (problems.isEmpty() ? QStringLiteral("ok") : problems.join(QLatin1Char(' ')));
+    qCDebug(lcTerminal).noquote() << "storage:" << (problems.isEmpty() ? QStringLiteral("ok") : problems.join(QLatin1Char(' ')));
     if (!problems.isEmpty()) {
         frmMessageBox::Instance()->tell(problems.join(QLatin1Char('\n')));
     }

@@ -1,4 +1,5 @@
 #include "frmopen.h"
+#include "terminallog.h"
 #include "ui_frmopen.h"
 
 #include "appconfig.h"
@@ -118,7 +119,7 @@ void frmOpen::showEvent(QShowEvent *event)
     if (mode < 0 || mode >= AppConfig::VerifyMode.size()) {
         return;
     }
-    qDebug() << AppConfig::VerifyMode.at(mode);
+    qCDebug(lcTerminal) << AppConfig::VerifyMode.at(mode);
     check->begin(guarding ? guardRight : QStringLiteral("开柜"));
     door->setPersons({});
     switch (mode) {

@@ -1,4 +1,5 @@
 #include "frmcall.h"
+#include "consolelog.h"
 #include "ui_frmcall.h"
 
 #include <QDebug>
@@ -79,7 +80,7 @@ void frmCall::buttonClick()
     if (!button) {
         return;
     }
-    qDebug() << button->objectName();
+    qCDebug(lcConsole) << button->objectName();
     if (button->property("status").toString() == QLatin1String("normal")) {
         button->setIcon(QIcon(QStringLiteral(":/image/ring_alarm.png")));
         button->setProperty("status", "alarm");

@@ -320,7 +320,7 @@ void tst_DbCleanThread::unknownDbTypeEndsTheThread()
     configureForLog(thread, 100, 1);
     thread.setConnInfo(DbType(7), QStringLiteral("cleanUnknown"), QStringLiteral("127.0.0.1"), 3306, dbFile,
                        QStringLiteral("root"), QStringLiteral("kelp"));
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("cannot open.*cleanUnknown")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot open.*cleanUnknown")));
     QSignalSpy spy(&thread, &DbCleanThread::cleanFinsh);
     thread.start();
     QVERIFY(thread.wait(3000));
@@ -590,7 +590,7 @@ void tst_DbCleanThread::execSqlOnMemoryDatabase()
     thread->setConnName(QStringLiteral("mem"));
     thread->setSqls({"insert into ErrorInfo values('a','1')", "insert into ErrorInfo values('b','2')"});
     QSignalSpy spy(thread.data(), &DbExecSqlThread::finsh);
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("mem.*in-memory")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("mem.*in-memory")));
     thread->start();
     QVERIFY(spy.wait(5000));
     QCOMPARE(spy.at(0).at(0).toBool(), false);

@@ -230,6 +230,7 @@ int main(int argc, char *argv[])
         launcherMs << l.ms;
     }
 
+    BenchFigures::printEnvironment(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")));
     std::printf("start-up to the end of the first paint of the main window, %d runs each (%s platform)\n", runs,
                 qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"))));
     const char *const names[] = {"minimal Qt window", "same pixels, no more", "safeterminal"};

@@ -206,6 +206,7 @@ int main(int argc, char *argv[])
                                              qEnvironmentVariableIsSet("DISPLAY") ? QStringLiteral("xcb")
                                                                                   : QStringLiteral("offscreen"));
     const double pMed = BenchFigures::median(platformMs), mMed = BenchFigures::median(minimalMs);
+    BenchFigures::printEnvironment(qpa);
     std::printf("start-up to first paint of the main window, %d runs each (%s platform)\n", runs, qPrintable(qpa));
     std::printf("  %-22s median %7.1f ms  min %7.1f ms  peak RSS %6.1f MiB\n", "minimal Qt window", mMed,
                 *std::min_element(minimalMs.begin(), minimalMs.end()), minimalRss / 1024.0);

@@ -1,0 +1,3 @@
+#include "zemilog.h"
+
+Q_LOGGING_CATEGORY(lcFramework, "secsuite.framework")

@@ -1,0 +1,3 @@
+#include "consolelog.h"
+
+Q_LOGGING_CATEGORY(lcConsole, "secsuite.console")
