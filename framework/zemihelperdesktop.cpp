@@ -2,6 +2,7 @@
 // translator and waiting.
 
 #include "zemihelper.h"
+#include "zemiclock.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,7 +58,7 @@ QString ZemiHelper::applicationBaseName()
 
 void ZemiHelper::seedRandom()
 {
-    const QTime time = QTime::currentTime();
+    const QTime time = ZemiClock::currentTime();
     std::srand(uint(time.msec() + time.second() * 1000));
 }
 
