@@ -1,5 +1,6 @@
 #include "dbcleanthread.h"
 #include "dblog.h"
+#include "zemiclock.h"
 #include "zemifiles.h"
 
 #include <QDir>
@@ -8,18 +9,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtDebug>
-#include <chrono>
 
 namespace {
-
-qint64 steadyMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-// The wall clock can be set back (or forward) at any time; passes must not follow it.
-std::atomic<DbCleanThread::Clock> currentClock{steadyMs};
 
 // A long interval (the terminal's is three weeks) is not waited out after a
 // start, or a program restarted more often would never trim.
@@ -29,11 +20,6 @@ constexpr qint64 firstPassMaxMs = 60000;
 
 DbCleanThread::DbCleanThread(QObject *parent) : QThread(parent)
 {
-}
-
-void DbCleanThread::setClock(Clock clock)
-{
-    currentClock = clock ? clock : steadyMs;
 }
 
 DbCleanThread::~DbCleanThread()
@@ -55,14 +41,15 @@ void DbCleanThread::run()
     }
     stuckFolders.clear();
 
-    qint64 lastTime = currentClock.load()();
+    // Steady time: the wall clock can be set back (or forward) at any time, and passes must not follow it.
+    qint64 lastTime = ZemiClock::elapsedMs();
     bool passed = false;
     forever {
         if (stopped) {
             stopped = false;
             break;
         }
-        const qint64 now = currentClock.load()();
+        const qint64 now = ZemiClock::elapsedMs();
         const qint64 intervalMs = qint64(interval) * 1000;
         if (now - lastTime >= (passed ? intervalMs : qMin(intervalMs, firstPassMaxMs))) {
             if (isBusy) {

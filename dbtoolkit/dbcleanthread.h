@@ -12,18 +12,13 @@
 // batches, and a folder of picture sub-folders below a maximum size by
 // deleting the oldest sub-folder. Runs on its own connection named connName.
 // The first pass comes after the interval or a minute, whichever is shorter,
-// then one every interval.
+// then one every interval, on ZemiClock's steady time.
 class DbCleanThread : public QThread
 {
     Q_OBJECT
 public:
     explicit DbCleanThread(QObject *parent = nullptr);
     ~DbCleanThread() override;
-
-    // Monotonic milliseconds that the interval is measured on. Tests put in a
-    // clock of their own; nullptr brings back the steady clock.
-    using Clock = qint64 (*)();
-    static void setClock(Clock clock);
 
 protected:
     void run() override;

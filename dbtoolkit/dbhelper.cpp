@@ -1,5 +1,6 @@
 #include "dbhelper.h"
 #include "dblog.h"
+#include "zemiclock.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -121,7 +122,7 @@ bool DBHelper::addLog(const QString &logType, const QString &logDate, const QStr
 
 bool DBHelper::addLog(const QString &logType, const QString &logContent)
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = ZemiClock::now();
     return addLog(logType, now.toString(QStringLiteral("yyyy-MM-dd")), now.toString(QStringLiteral("HH:mm:ss")),
                   logContent);
 }

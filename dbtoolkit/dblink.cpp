@@ -1,12 +1,14 @@
 #include "dblink.h"
+#include "zemiclock.h"
 
+#include <QElapsedTimer>
 #include <QSqlQuery>
 
 DbLink::DbLink(DbHandOff &handOff, const QString &connName, bool mysqlOnly,
                std::function<void(const QString &)> tell)
     : handOff(handOff), mysqlOnly(mysqlOnly), tell(std::move(tell)), info(DbSync::defaultConnInfo(connName))
 {
-    lastCheck.start();
+    lastCheck = ZemiClock::elapsedMs();
 }
 
 void DbLink::setConnInfo(const DbSync::ConnInfo &info)
@@ -69,12 +71,12 @@ bool DbLink::checkIfDue()
 {
     {
         QMutexLocker lock(&handOff.mutex);
-        if (lastCheck.elapsed() < qint64(checkInterval) * 1000) {
+        if (ZemiClock::elapsedMs() - lastCheck < qint64(checkInterval) * 1000) {
             return false;
         }
     }
     checkNow();
-    lastCheck.restart();
+    lastCheck = ZemiClock::elapsedMs();
     return true;
 }
 

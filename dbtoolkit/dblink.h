@@ -4,7 +4,6 @@
 #include "dbhandoff.h"
 #include "dbsync.h"
 
-#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <atomic>
 #include <functional>
@@ -65,8 +64,8 @@ private:
     // Guarded by handOff.mutex.
     DbSync::ConnInfo info;
     int checkInterval = 30;
-    // Worker only; monotonic, so a clock set back does not hold up the checks.
-    QElapsedTimer lastCheck;
+    // Worker only; ZemiClock's steady time, so a clock set back does not hold up the checks.
+    qint64 lastCheck = 0;
     QSqlDatabase db;
     QString openName;
 };

@@ -1,4 +1,5 @@
 #include "dbtcpclientthread.h"
+#include "zemiclock.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -65,7 +66,7 @@ void DbTcpClientThread::initDbNow()
         query.addBindValue(QString::number(20.0));
         query.addBindValue(QString::number(50.0));
         query.addBindValue(QString::number(1.0));
-        query.addBindValue(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        query.addBindValue(ZemiClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
         query.addBindValue(QStringLiteral("0"));
         query.addBindValue(QStringLiteral("0"));
         query.addBindValue(QStringLiteral("运行记录"));

@@ -1,4 +1,5 @@
 #include "bottomwidget.h"
+#include "zemiclock.h"
 
 #include <QDateTime>
 #include <QFrame>
@@ -59,7 +60,7 @@ void BottomWidget::showTime()
         labLive->setText(QStringLiteral("已运行: %1天%2时%3分%4秒").arg(day).arg(hour).arg(minute).arg(second));
     }
     if (labDateTime) {
-        labDateTime->setText(QDateTime::currentDateTime().toString(QStringLiteral("当前时间: yyyy年MM月dd日 HH:mm:ss")));
+        labDateTime->setText(ZemiClock::now().toString(QStringLiteral("当前时间: yyyy年MM月dd日 HH:mm:ss")));
     }
 }
 

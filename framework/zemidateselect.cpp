@@ -1,4 +1,6 @@
 #include "zemidateselect.h"
+#include "zemianswer.h"
+#include "zemiclock.h"
 #include "zemihelper.h"
 
 #include <QCalendarWidget>
@@ -69,7 +71,7 @@ void ZemiDateSelect::initForm()
         edit->calendarWidget()->setLocale(chinese);
         edit->setDisplayFormat(format);
     }
-    const QDate today = QDate::currentDate();
+    const QDate today = ZemiClock::today();
     dateStart->setDateTime(QDateTime(today, QTime(0, 0)));
     dateEnd->setDateTime(QDateTime(today.addDays(1), QTime(0, 0)));
     btnOk->setDefault(true);
@@ -91,6 +93,30 @@ void ZemiDateSelect::on_btnOk_clicked()
     startDateTime = dateStart->dateTime().toString(format);
     endDateTime = dateEnd->dateTime().toString(format);
     done(QMessageBox::Ok);
+}
+
+bool ZemiDateSelect::takeAnswer(const ZemiAnswer &answer, int &result)
+{
+    switch (answer.kind()) {
+    case ZemiAnswer::Dates:
+        dateStart->setDateTime(answer.start());
+        dateEnd->setDateTime(answer.end());
+        break;
+    case ZemiAnswer::Accept:
+        break;
+    case ZemiAnswer::Reject:
+        result = QMessageBox::Cancel;
+        return true;
+    default:
+        return false;
+    }
+    if (dateEnd->dateTime() < dateStart->dateTime()) {
+        return false;
+    }
+    startDateTime = dateStart->dateTime().toString(format);
+    endDateTime = dateEnd->dateTime().toString(format);
+    result = QMessageBox::Ok;
+    return true;
 }
 
 void ZemiDateSelect::on_btnMenu_Close_clicked()

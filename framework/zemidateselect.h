@@ -20,6 +20,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Accept is 确定 on the dates shown, dates 确定 on those (an end before
+    // the start does not fit: the box itself refuses it), reject a close.
+    bool takeAnswer(const ZemiAnswer &answer, int &result) override;
 
 private:
     QFrame *frame = nullptr;

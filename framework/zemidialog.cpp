@@ -1,6 +1,7 @@
 #include "zemidialog.h"
 #include "zemititlebar.h"
 #include "iconhelper.h"
+#include "zemianswer.h"
 #include "zemihelper.h"
 #include "zemistyle.h"
 
@@ -244,6 +245,48 @@ bool ZemiDialog::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+int ZemiDialog::exec()
+{
+    ZemiAnswer answer;
+    if (!ZemiHelper::takeNextAnswer(answer)) {
+        return QDialog::exec();
+    }
+    if (answer.kind() == ZemiAnswer::Act) {
+        const std::function<void(QDialog *)> action = answer.action();
+        QTimer::singleShot(0, this, [this, action] {
+            action(this);
+            if (isVisible()) {
+                ZemiHelper::noteAnswerProblem(QStringLiteral("%1 still open after its answer").arg(objectName()));
+                int result = Rejected;
+                takeAnswer(ZemiAnswer::reject(), result);
+                done(result);
+            }
+        });
+        return QDialog::exec();
+    }
+    int result = Rejected;
+    if (!takeAnswer(answer, result)) {
+        ZemiHelper::noteAnswerProblem(QStringLiteral("%1 cannot take the answer %2").arg(objectName(), answer.describe()));
+        takeAnswer(ZemiAnswer::reject(), result);
+    }
+    done(result);
+    return result;
+}
+
+bool ZemiDialog::takeAnswer(const ZemiAnswer &answer, int &result)
+{
+    switch (answer.kind()) {
+    case ZemiAnswer::Accept:
+        result = Accepted;
+        return true;
+    case ZemiAnswer::Reject:
+        result = Rejected;
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ZemiDialog::showEvent(QShowEvent *event)

@@ -11,6 +11,7 @@ class QFrame;
 class QHBoxLayout;
 class QVBoxLayout;
 class QWidget;
+class ZemiAnswer;
 
 // What the framework's small dialogs share: a frameless window that stays on
 // top with the title bar of the frameless main window, a close countdown,
@@ -32,6 +33,11 @@ public:
     // Centres widget over its parent's window, else the main window, else the
     // available area of the screen, kept inside that screen.
     static void placeOverOwner(QWidget *widget);
+
+    // Waits for the person, unless a test queued an answer (see
+    // ZemiHelper::setNextAnswer): then the box takes it without showing, or,
+    // for an act, shows and runs it at once.
+    int exec() override;
 
 protected:
     // The one shared dialog of a kind, made on first use; the language makes
@@ -65,6 +71,10 @@ protected:
     void showEvent(QShowEvent *event) override;
     // Whether showEvent centres the dialog; the tip box places itself.
     virtual bool centresItself() const { return true; }
+    // Takes a queued answer as the box's buttons would and sets result to the
+    // box's outcome; false when the answer does not fit this kind of box.
+    // Here: accept and reject as QDialog's Accepted and Rejected.
+    virtual bool takeAnswer(const ZemiAnswer &answer, int &result);
 
     QWidget *widgetTitle = nullptr;
     QLabel *labIco = nullptr;

@@ -3,10 +3,12 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+#include "zemianswer.h"
 #include "zemistyle.h"
 
 class QLabel;
@@ -40,8 +42,8 @@ public:
     // machine's clock; it returns false when the system refuses the change.
     using ClockSetter = std::function<bool(const QString &year, const QString &month, const QString &day,
                                            const QString &hour, const QString &minute, const QString &second)>;
+    static ClockSetter clockSetter();
     static void setClockSetter(ClockSetter setter);
-    static void resetClockSetter();
     static bool setSystemDateTime(const QString &year, const QString &month, const QString &day,
                                   const QString &hour, const QString &minute, const QString &second);
     static bool systemClockSetter(const QString &year, const QString &month, const QString &day,
@@ -59,6 +61,7 @@ public:
     // Test seam: when set, every file and folder dialog above returns what this answers
     // (mode is "save", "open", "opens" or "dir") instead of asking the user.
     using FileDialogHook = std::function<QStringList(const QString &mode, const QString &filter, const QString &dirName)>;
+    static FileDialogHook fileDialogHook();
     static void setFileDialogHook(FileDialogHook hook);
 
     static QString fileNameOf(const QString &path);
@@ -83,6 +86,7 @@ public:
     static QString hostAddressOf(const QString &hostName);
     static void setInternetProbe(const QString &address, int port = 80);
     static QString internetProbeAddress();
+    static int internetProbePort();
     static bool internetReachable();
     static QString fetchUrl(const QString &url, int timeoutMs = 10000);
 
@@ -128,6 +132,18 @@ public:
                                 const QString &defaultValue = QString());
     static void showDateSelect(QString &dateStart, QString &dateEnd,
                                const QString &format = QStringLiteral("yyyy-MM-dd"));
+    // Test seam: the next box run with exec() (a question, input, date or
+    // message box, through the wrappers above or its own exec()) takes the
+    // first answer queued, first in first out; boxes only shown take none.
+    static void setNextAnswer(const ZemiAnswer &answer);
+    // The queue's first answer, taken off it; false when there is none.
+    static bool takeNextAnswer(ZemiAnswer &answer);
+    // The answers not taken yet; the queue is left empty.
+    static QList<ZemiAnswer> takeAnswers();
+    // What went wrong with answers taken (one that did not fit its box, a box
+    // an act left open) since the last call; the list is left empty.
+    static void noteAnswerProblem(const QString &problem);
+    static QStringList takeAnswerProblems();
 
     // Colour styles. The shared values hold the colours of the last sheet loaded
     // (each "#F0F0F0" until then), for code that builds sheets at run time.

@@ -3,6 +3,7 @@
 
 #include "zemihelper.h"
 #include "zemilog.h"
+#include "zemiclock.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +59,7 @@ QString ZemiHelper::applicationBaseName()
 
 void ZemiHelper::seedRandom()
 {
-    const QTime time = QTime::currentTime();
+    const QTime time = ZemiClock::currentTime();
     std::srand(uint(time.msec() + time.second() * 1000));
 }
 

@@ -1,4 +1,5 @@
-// Dialog wrappers: the file dialogs (with their test hook) and the framework's boxes.
+// Dialog wrappers: the file dialogs (with their test hook) and the framework's boxes
+// (with the answers queued for tests).
 
 #include "zemihelper.h"
 #include "zemidateselect.h"
@@ -8,50 +9,69 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <utility>
 
 namespace {
 
-ZemiHelper::FileDialogHook &fileDialogHook()
+ZemiHelper::FileDialogHook &installedHook()
 {
     static ZemiHelper::FileDialogHook hook;
     return hook;
 }
 
+// Boxes are run from the GUI thread only.
+QList<ZemiAnswer> &answers()
+{
+    static QList<ZemiAnswer> queue;
+    return queue;
+}
+
+QStringList &answerProblems()
+{
+    static QStringList problems;
+    return problems;
+}
+
 } // namespace
+
+ZemiHelper::FileDialogHook ZemiHelper::fileDialogHook()
+{
+    return installedHook();
+}
 
 void ZemiHelper::setFileDialogHook(FileDialogHook hook)
 {
-    fileDialogHook() = std::move(hook);
+    installedHook() = std::move(hook);
 }
 
 QString ZemiHelper::saveFileDialog(const QString &filter, const QString &dirName)
 {
-    if (fileDialogHook()) {
-        return fileDialogHook()(QStringLiteral("save"), filter, dirName).value(0);
+    if (installedHook()) {
+        return installedHook()(QStringLiteral("save"), filter, dirName).value(0);
     }
     return QFileDialog::getSaveFileName(nullptr, QStringLiteral("选择文件"), dirName, filter);
 }
 
 QString ZemiHelper::openFileDialog(const QString &filter, const QString &dirName)
 {
-    if (fileDialogHook()) {
-        return fileDialogHook()(QStringLiteral("open"), filter, dirName).value(0);
+    if (installedHook()) {
+        return installedHook()(QStringLiteral("open"), filter, dirName).value(0);
     }
     return QFileDialog::getOpenFileName(nullptr, QStringLiteral("选择文件"), dirName, filter);
 }
 
 QStringList ZemiHelper::openFilesDialog(const QString &filter, const QString &dirName)
 {
-    if (fileDialogHook()) {
-        return fileDialogHook()(QStringLiteral("opens"), filter, dirName);
+    if (installedHook()) {
+        return installedHook()(QStringLiteral("opens"), filter, dirName);
     }
     return QFileDialog::getOpenFileNames(nullptr, QStringLiteral("选择文件"), dirName, filter);
 }
 
 QString ZemiHelper::chooseDirectory()
 {
-    if (fileDialogHook()) {
-        return fileDialogHook()(QStringLiteral("dir"), QString(), QString()).value(0);
+    if (installedHook()) {
+        return installedHook()(QStringLiteral("dir"), QString(), QString()).value(0);
     }
     QFileDialog dialog;
     dialog.setFileMode(QFileDialog::Directory);
@@ -129,4 +149,33 @@ void ZemiHelper::showDateSelect(QString &dateStart, QString &dateEnd, const QStr
         dateStart.clear();
         dateEnd.clear();
     }
+}
+
+void ZemiHelper::setNextAnswer(const ZemiAnswer &answer)
+{
+    answers().append(answer);
+}
+
+bool ZemiHelper::takeNextAnswer(ZemiAnswer &answer)
+{
+    if (answers().isEmpty()) {
+        return false;
+    }
+    answer = answers().takeFirst();
+    return true;
+}
+
+QList<ZemiAnswer> ZemiHelper::takeAnswers()
+{
+    return std::exchange(answers(), QList<ZemiAnswer>());
+}
+
+void ZemiHelper::noteAnswerProblem(const QString &problem)
+{
+    answerProblems().append(problem);
+}
+
+QStringList ZemiHelper::takeAnswerProblems()
+{
+    return std::exchange(answerProblems(), QStringList());
 }

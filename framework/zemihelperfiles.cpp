@@ -1,6 +1,7 @@
 // Files and folders.
 
 #include "zemihelper.h"
+#include "zemiclock.h"
 #include "zemifiles.h"
 
 #include <QDate>
@@ -64,12 +65,12 @@ void ZemiHelper::writeRunLog(const QString &text, const QString &subFolder)
 {
     const QString fileName = QStringLiteral("%1/%2/%3_runinfo_%4.txt")
                                  .arg(applicationDirectory(), subFolder, applicationBaseName(),
-                                      QDate::currentDate().toString(QStringLiteral("yyyyMM")));
+                                      ZemiClock::today().toString(QStringLiteral("yyyyMM")));
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
         return;
     }
     const QString line = QStringLiteral("%1  %2\n")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), text);
+                             .arg(ZemiClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), text);
     file.write(line.toLocal8Bit());
 }

@@ -100,6 +100,11 @@ QString ZemiHelper::internetProbeAddress()
     return internetProbe().address;
 }
 
+int ZemiHelper::internetProbePort()
+{
+    return internetProbe().port;
+}
+
 bool ZemiHelper::internetReachable()
 {
     return hostReachable(internetProbe().address, internetProbe().port, 1000);

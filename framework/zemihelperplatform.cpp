@@ -12,7 +12,7 @@
 
 namespace {
 
-ZemiHelper::ClockSetter &clockSetter()
+ZemiHelper::ClockSetter &installedClockSetter()
 {
     static ZemiHelper::ClockSetter setter = &ZemiHelper::systemClockSetter;
     return setter;
@@ -84,20 +84,20 @@ QString desktopExecCommand(const QString &path)
 
 } // namespace
 
-void ZemiHelper::setClockSetter(ClockSetter setter)
+ZemiHelper::ClockSetter ZemiHelper::clockSetter()
 {
-    clockSetter() = std::move(setter);
+    return installedClockSetter();
 }
 
-void ZemiHelper::resetClockSetter()
+void ZemiHelper::setClockSetter(ClockSetter setter)
 {
-    clockSetter() = &ZemiHelper::systemClockSetter;
+    installedClockSetter() = std::move(setter);
 }
 
 bool ZemiHelper::setSystemDateTime(const QString &year, const QString &month, const QString &day,
                                    const QString &hour, const QString &minute, const QString &second)
 {
-    return clockSetter()(year, month, day, hour, minute, second);
+    return installedClockSetter()(year, month, day, hour, minute, second);
 }
 
 bool ZemiHelper::systemClockSetter(const QString &year, const QString &month, const QString &day,

@@ -1,4 +1,5 @@
 #include "zemiinputbox.h"
+#include "zemianswer.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -71,6 +72,38 @@ void ZemiInputBox::on_btnOk_clicked()
         value = cboxValue->currentText();
     }
     done(QMessageBox::Ok);
+}
+
+bool ZemiInputBox::takeAnswer(const ZemiAnswer &answer, int &result)
+{
+    switch (answer.kind()) {
+    case ZemiAnswer::Text:
+        if (!cboxValue->isHidden()) {
+            const int index = cboxValue->findText(answer.value());
+            if (index < 0) {
+                return false;
+            }
+            cboxValue->setCurrentIndex(index);
+        } else {
+            txtValue->setText(answer.value());
+        }
+        break;
+    case ZemiAnswer::Accept:
+        break;
+    case ZemiAnswer::Reject:
+        result = QMessageBox::Cancel;
+        return true;
+    default:
+        return false;
+    }
+    // As 确定 takes it.
+    if (!txtValue->isHidden()) {
+        value = txtValue->text();
+    } else if (!cboxValue->isHidden()) {
+        value = cboxValue->currentText();
+    }
+    result = QMessageBox::Ok;
+    return true;
 }
 
 void ZemiInputBox::on_btnMenu_Close_clicked()

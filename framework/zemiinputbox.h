@@ -19,6 +19,11 @@ public:
 
     QString getValue() const { return value; }
 
+protected:
+    // Accept is 确定 on the value shown, text 确定 on that value (for a choice,
+    // one of the choices), reject a cancel or close.
+    bool takeAnswer(const ZemiAnswer &answer, int &result) override;
+
 private:
     QFrame *frame = nullptr;
     QLabel *labInfo = nullptr;

@@ -1,5 +1,6 @@
 #include "zemimessagebox.h"
 #include "iconhelper.h"
+#include "zemianswer.h"
 #include "zemihelper.h"
 
 #include <QFrame>
@@ -70,6 +71,20 @@ void ZemiMessageBox::on_btnOk_clicked()
 void ZemiMessageBox::on_btnMenu_Close_clicked()
 {
     done(QMessageBox::No);
+}
+
+bool ZemiMessageBox::takeAnswer(const ZemiAnswer &answer, int &result)
+{
+    switch (answer.kind()) {
+    case ZemiAnswer::Accept:
+        result = QMessageBox::Yes;
+        return true;
+    case ZemiAnswer::Reject:
+        result = QMessageBox::No;
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ZemiMessageBox::setIconMain(QChar glyph, uint size)

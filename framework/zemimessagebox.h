@@ -16,6 +16,10 @@ public:
     static ZemiMessageBox *instance();
     explicit ZemiMessageBox(QWidget *parent = nullptr);
 
+protected:
+    // Accept is 确定 (Yes), reject a cancel or close (No).
+    bool takeAnswer(const ZemiAnswer &answer, int &result) override;
+
 private:
     QFrame *frame = nullptr;
     QLabel *labIcoMain = nullptr;

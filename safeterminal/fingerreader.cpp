@@ -14,7 +14,7 @@
 
 namespace {
 
-int searchIntervalMs = 3000;
+int searchEveryMs = 3000;
 FingerReader *theReader = nullptr;
 
 QString errorText(const GError *error)
@@ -252,7 +252,7 @@ void FingerReader::reset()
 FingerReader::FingerReader(QObject *parent) : QObject(parent), d(new Private)
 {
     d->searchTimer = new QTimer(this);
-    d->searchTimer->setInterval(searchIntervalMs);
+    d->searchTimer->setInterval(searchEveryMs);
     connect(d->searchTimer, &QTimer::timeout, this, [this] {
         if (!d->device) {
             findReader();
@@ -269,9 +269,14 @@ FingerReader::~FingerReader()
     dropReader(false);
 }
 
+int FingerReader::searchIntervalMs()
+{
+    return searchEveryMs;
+}
+
 void FingerReader::setSearchIntervalMs(int ms)
 {
-    searchIntervalMs = ms;
+    searchEveryMs = ms;
     if (theReader) {
         theReader->d->searchTimer->setInterval(ms);
     }

@@ -38,6 +38,7 @@ public:
     // Keeps looking every few seconds while no reader is there (after a
     // removal always; from the start only when asked to).
     void setSearching(bool on);
+    static int searchIntervalMs();
     static void setSearchIntervalMs(int ms);
 
     State state() const;

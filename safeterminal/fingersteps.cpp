@@ -3,26 +3,17 @@
 #include "appconfig.h"
 #include "dbhelper.h"
 #include "fingerreader.h"
+#include "zemiclock.h"
 
 #include <QBoxLayout>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QSet>
 #include <QTimer>
 
 namespace {
 
-int lockMs = 60000;
+int lockLengthMs = 60000;
 FingerSteps *theSteps = nullptr;
-
-qint64 now()
-{
-    static QElapsedTimer clock;
-    if (!clock.isValid()) {
-        clock.start();
-    }
-    return clock.elapsed();
-}
 
 QStringList parts(const QString &joined)
 {
@@ -92,19 +83,24 @@ QString FingerSteps::tapRefusal()
     return readerThere() ? QStringLiteral("请把手指放在指纹仪上") : QStringLiteral("指纹仪未连接");
 }
 
+int FingerSteps::lockMs()
+{
+    return lockLengthMs;
+}
+
 void FingerSteps::setLockMs(int msec)
 {
-    lockMs = msec;
+    lockLengthMs = msec;
 }
 
 bool FingerSteps::locked() const
 {
-    return lockedUntil > now();
+    return lockedUntil > ZemiClock::elapsedMs();
 }
 
 QString FingerSteps::lockText() const
 {
-    const qint64 left = qMax<qint64>(0, lockedUntil - now());
+    const qint64 left = qMax<qint64>(0, lockedUntil - ZemiClock::elapsedMs());
     return QStringLiteral("验证失败次数过多，请%1秒后再试").arg((left + 999) / 1000);
 }
 
@@ -114,9 +110,9 @@ void FingerSteps::recordFailure()
         return;
     }
     failures = 0;
-    lockedUntil = now() + lockMs;
+    lockedUntil = ZemiClock::elapsedMs() + lockLengthMs;
     DBHelper::addLog(QStringLiteral("报警日志"), QStringLiteral("尝试次数过多"));
-    tick->setInterval(qMin(1000, lockMs));
+    tick->setInterval(qMin(1000, lockLengthMs));
     tick->start();
     emit lockChanged(true);
 }

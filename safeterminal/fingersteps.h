@@ -39,6 +39,7 @@ public:
     // Failed matches in a row lock every finger step for a while; the lock
     // is written to the alarm log once.
     static constexpr int FailuresBeforeLock = 5;
+    static int lockMs();
     static void setLockMs(int msec);
     bool locked() const;
     QString lockText() const;

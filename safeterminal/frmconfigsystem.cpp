@@ -4,6 +4,7 @@
 #include "appconfig.h"
 #include "frmconfig.h"
 #include "frmmessagebox.h"
+#include "zemiclock.h"
 #include "zemihelper.h"
 
 #include <QDateTime>
@@ -144,6 +145,7 @@ void frmConfigSystem::initForm()
     ui->widgetMin->setListValue(numbered(0, 59, QStringLiteral("分")));
     ui->widgetSec->setListValue(numbered(0, 59, QStringLiteral("秒")));
     clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("clockTimer"));
     clockTimer->setInterval(1000);
     connect(clockTimer, &QTimer::timeout, this, &frmConfigSystem::followClock);
     for (Tumbler *tumbler : tumblers()) {
@@ -226,7 +228,7 @@ void frmConfigSystem::followClock()
     if (clockTurned) {
         return;
     }
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = ZemiClock::now();
     const QStringList parts = now.toString(QStringLiteral("yyyy 年-M 月-d 日-H 时-m 分-s 秒")).split(QLatin1Char('-'));
     const QList<Tumbler *> list = tumblers();
     followingClock = true;

@@ -9,6 +9,7 @@
 #include "frmexportprogress.h"
 #include "frmmessagebox.h"
 #include "screentable.h"
+#include "zemiclock.h"
 #include "zemihelper.h"
 
 #include <QDateTime>
@@ -32,14 +33,14 @@ const char *const sampleTexts[4][5] = {
     {"物资管理日志5", "物资管理日志4", "物资管理日志3", "物资管理日志2", "物资管理日志1"},
 };
 
-QString &mediaRoot()
+QString &givenMediaRoot()
 {
     static QString root;
     return root;
 }
 
 // 0: the export thread's own.
-int exportChunkRows = 0;
+int chunkRowsGiven = 0;
 
 QString userName()
 {
@@ -77,24 +78,34 @@ frmLog::~frmLog()
     delete exportProgress;
 }
 
+QString frmLog::mediaRoot()
+{
+    return givenMediaRoot();
+}
+
 void frmLog::setMediaRoot(const QString &root)
 {
-    mediaRoot() = root;
+    givenMediaRoot() = root;
+}
+
+int frmLog::exportChunkRows()
+{
+    return chunkRowsGiven;
 }
 
 void frmLog::setExportChunkRows(int rows)
 {
-    exportChunkRows = rows;
+    chunkRowsGiven = rows;
 }
 
 QString frmLog::exportFolder()
 {
     QStringList roots;
-    if (mediaRoot().isEmpty()) {
+    if (givenMediaRoot().isEmpty()) {
         const QString user = userName();
         roots << QStringLiteral("/media/") + user << QStringLiteral("/run/media/") + user;
     } else {
-        roots << mediaRoot();
+        roots << givenMediaRoot();
     }
     for (const QString &root : roots) {
         const QString folder = firstFolderIn(root);
@@ -216,7 +227,7 @@ void frmLog::on_btnExport_clicked()
             return;
         }
     }
-    const QString suggestion = QDir(exportFolder()).filePath(exportFileName(type, QDateTime::currentDateTime()));
+    const QString suggestion = QDir(exportFolder()).filePath(exportFileName(type, ZemiClock::now()));
     QString fileName = ZemiHelper::saveFileDialog(QStringLiteral("CSV文件(*.csv)"), suggestion);
     if (fileName.isEmpty()) {
         return;
@@ -237,8 +248,8 @@ void frmLog::on_btnExport_clicked()
     // The screen's order.
     exportThread->setKeyColumns({QStringLiteral("LogDate desc"), QStringLiteral("rowid desc")});
     exportThread->setFileName(fileName);
-    if (exportChunkRows > 0) {
-        exportThread->setChunkRows(exportChunkRows);
+    if (chunkRowsGiven > 0) {
+        exportThread->setChunkRows(chunkRowsGiven);
     }
 
     if (!exportProgress) {

@@ -28,11 +28,13 @@ public:
     // (the alphabetically first folder under /media/<user>, then
     // /run/media/<user>), else the program's folder. Tests give a root of
     // their own to look in instead.
+    static QString mediaRoot();
     static void setMediaRoot(const QString &root);
     static QString exportFolder();
     static QString exportFileName(const QString &logType, const QDateTime &at);
     // Rows an export reads at a time, 0 for the export thread's own; tests
     // make a long export last with small ones.
+    static int exportChunkRows();
     static void setExportChunkRows(int rows);
     bool isExporting() const { return exportThread != nullptr; }
 

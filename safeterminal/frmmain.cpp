@@ -14,6 +14,7 @@
 #include "frmstatus.h"
 #include "frmuser.h"
 #include "terminalstart.h"
+#include "zemiclock.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -308,7 +309,7 @@ void frmMain::returnMain()
 
 void frmMain::showTime()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = ZemiClock::now();
     ui->labTime->setText(now.toString(QStringLiteral("hh:mm:ss")));
     ui->labDate->setText(QLocale(QLocale::Chinese, QLocale::China).toString(now.date(), QStringLiteral("yyyy-M-d dddd")));
 }

@@ -3,6 +3,7 @@
 
 #include "appconfig.h"
 #include "frmmessagebox.h"
+#include "zemiclock.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -13,7 +14,7 @@
 #include <atomic>
 
 namespace {
-std::atomic<int> minuteMs{60000};
+std::atomic<int> msPerMinute{60000};
 // GUI thread only.
 int busyCount = 0;
 QList<frmScreenSaver *> &savers()
@@ -60,15 +61,20 @@ void frmScreenSaver::setBusy(bool busy)
     }
 }
 
+int frmScreenSaver::minuteMs()
+{
+    return msPerMinute;
+}
+
 void frmScreenSaver::setMinuteMs(int msec)
 {
-    minuteMs = msec;
+    msPerMinute = msec;
 }
 
 // TimeClose is read afresh for every idle period, so a new value counts from the next one.
 void frmScreenSaver::restartIdle()
 {
-    const qint64 wait = qint64(AppConfig::TimeClose) * minuteMs;
+    const qint64 wait = qint64(AppConfig::TimeClose) * msPerMinute;
     if (busyCount > 0 || AppConfig::TimeClose <= 0 || wait > std::numeric_limits<int>::max()) {
         idle->stop(); // off
         return;
@@ -136,7 +142,7 @@ void frmScreenSaver::wake()
 
 void frmScreenSaver::showTime()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = ZemiClock::now();
     ui->labTime->setText(now.toString(QStringLiteral("hh:mm:ss")));
     ui->labDate->setText(QLocale(QLocale::Chinese, QLocale::China).toString(now.date(), QStringLiteral("yyyy-M-d dddd")));
 }

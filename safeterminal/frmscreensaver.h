@@ -21,6 +21,7 @@ public:
     ~frmScreenSaver() override;
 
     // How long a minute of TimeClose lasts, so tests need not wait minutes.
+    static int minuteMs();
     static void setMinuteMs(int msec);
 
     bool isActive() const { return isVisible(); }

@@ -8,6 +8,7 @@
 #include "fingerrecord.h"
 #include "fingersteps.h"
 #include "frmmessagebox.h"
+#include "zemiclock.h"
 
 #include <QDateTime>
 #include <QTimer>
@@ -235,7 +236,7 @@ bool frmUserFingerIn::storeFinger(const QByteArray &print)
     if (!print.isEmpty() && !FingerPrints::store(userID, fingerIndex, print)) {
         return false;
     }
-    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QString now = ZemiClock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return DBHelper::updateUserFinger(userID, FingerRecord::enrol(record, fingerIndex, now)) && write.commit();
 }
 

@@ -1,6 +1,8 @@
 #include "dbcleanthread.h"
 #include "dbexecsqlthread.h"
+#include "coretestseams.h"
 #include "testsupport.h"
+#include "zemiclock.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <optional>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -20,8 +23,8 @@ using namespace TestSupport;
 
 namespace {
 
-// The clean thread's clock in these tests: it moves only when a test moves it,
-// and counts its readings so a test can tell the loop has looked at it.
+// The steady time in the tests that put it in: it moves only when a test moves
+// it, and counts its readings so a test can tell the loop has looked at it.
 std::atomic<qint64> fakeNow{0};
 std::atomic<int> clockReads{0};
 
@@ -111,6 +114,7 @@ class tst_DbCleanThread : public QObject
     Q_OBJECT
 
 private:
+    std::optional<CoreTestSeams> seams;
     QTemporaryDir *temp = nullptr;
     QString dbFile;
 
@@ -201,6 +205,7 @@ private slots:
 
 void tst_DbCleanThread::init()
 {
+    seams.emplace();
     temp = new QTemporaryDir;
     QVERIFY(temp->isValid());
     dbFile = temp->filePath(QStringLiteral("safe.db"));
@@ -210,7 +215,6 @@ void tst_DbCleanThread::init()
 
 void tst_DbCleanThread::cleanup()
 {
-    DbCleanThread::setClock(nullptr);
     closeConnection();
     if (QSqlDatabase::contains(QStringLiteral("mem"))) {
         closeConnection(QStringLiteral("mem"));
@@ -220,6 +224,7 @@ void tst_DbCleanThread::cleanup()
     }
     delete temp;
     temp = nullptr;
+    seams.reset();
 }
 
 void tst_DbCleanThread::cleanPass_data()
@@ -348,7 +353,7 @@ void tst_DbCleanThread::passTimesFollowTheReplacedClock()
     const qint64 start = 987654321;
     fakeNow = start;
     clockReads = 0;
-    DbCleanThread::setClock(fakeClock);
+    ZemiClock::setElapsed(fakeClock);
     DbCleanThread thread;
     configureForLog(thread, 100, interval);
     QSignalSpy spy(&thread, &DbCleanThread::cleanFinsh);

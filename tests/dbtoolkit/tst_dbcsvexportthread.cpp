@@ -1,17 +1,23 @@
 #include "csvreader.h"
 #include "sqlitelock.h"
+#include "coretestseams.h"
 #include "testsupport.h"
+#include "zemiclock.h"
 
 #include "dbcsvexportthread.h"
 #include "dbhelper.h"
 #include "dbconn.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <climits>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 using namespace TestSupport;
 
@@ -22,6 +28,7 @@ class tst_DbCsvExportThread : public QObject
     Q_OBJECT
 
 private:
+    std::optional<CoreTestSeams> seams;
     std::unique_ptr<QTemporaryDir> temp;
     QString dbFile;
 
@@ -107,6 +114,7 @@ private slots:
 
 void tst_DbCsvExportThread::init()
 {
+    seams.emplace();
     DbConn::setSqliteBusyTimeout(300);
     temp.reset(new QTemporaryDir);
     QVERIFY(temp->isValid());
@@ -120,7 +128,7 @@ void tst_DbCsvExportThread::cleanup()
 {
     closeConnection();
     temp.reset();
-    DbConn::setSqliteBusyTimeout(5000);
+    seams.reset();
 }
 
 void tst_DbCsvExportThread::csvRecord_data()
@@ -271,22 +279,70 @@ void tst_DbCsvExportThread::writesGoThroughWhileAFullLogIsExported()
     closeConnection();
     DbConn::setSqliteBusyTimeout(2000);
     QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), dbFile).open());
-    // Older than today, so the rows written meanwhile sort before where the export is.
+    // Older than the clock's today, so the rows written meanwhile sort before where the export is.
+    ZemiClock::setNow(QDateTime(QDate(2026, 12, 10), QTime(8, 0)));
     QVERIFY(insertRows(QStringLiteral("insert into LogInfo values('管理日志',?,'08:00:00',?)"), rows, [](int i) {
         return QVariantList{QStringLiteral("2020-%1-%2").arg(1 + i / 50000 % 12, 2, 10, QLatin1Char('0'))
                                 .arg(1 + i / 2000 % 28, 2, 10, QLatin1Char('0')),
                             QStringLiteral("第%1条").arg(i)};
     }));
     const QString file = temp->filePath(QStringLiteral("out.csv"));
+
+    // The first chunks each wait, once read and written out, for one write
+    // of the program: those writes certainly fall inside the export (between
+    // two of its chunks, where a lock kept across them would hold them up),
+    // however fast either side runs. After them both go at their own pace.
+    constexpr int heldChunks = 10;
+    struct Handshake {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int chunks = 0;
+        int writes = 0;
+    } step;
     auto thread = exporter(file);
+    // Gone before the thread is: a test that stops early lets the export go on to its end.
+    const auto letGo = qScopeGuard([&step] {
+        {
+            std::lock_guard<std::mutex> lock(step.mutex);
+            step.writes = INT_MAX;
+        }
+        step.changed.notify_all();
+    });
     thread->setWhere(QStringLiteral("LogType=?"), {QStringLiteral("管理日志")});
+    connect(
+        thread.get(), &DbCsvExportThread::progress, thread.get(),
+        [&step](qint64, qint64) {
+            std::unique_lock<std::mutex> lock(step.mutex);
+            if (step.chunks >= heldChunks) {
+                return;
+            }
+            ++step.chunks;
+            step.changed.notify_all();
+            step.changed.wait(lock, [&step] { return step.writes >= step.chunks; });
+        },
+        Qt::DirectConnection);
     QSignalSpy finished(thread.get(), &DbCsvExportThread::exportFinished);
-    QSignalSpy progress(thread.get(), &DbCsvExportThread::progress);
     thread->start();
-    QVERIFY(progress.wait(60000)); // reading has begun
 
     int writes = 0;
     int writesWhileRunning = 0;
+    for (int i = 0; i < heldChunks; ++i) {
+        {
+            std::unique_lock<std::mutex> lock(step.mutex);
+            QVERIFY2(step.changed.wait_for(lock, std::chrono::minutes(1), [&step, i] { return step.chunks > i; }),
+                     qPrintable(QStringLiteral("the export stopped after %1 chunks").arg(i)));
+        }
+        QVERIFY(thread->isRunning());
+        QVERIFY2(DBHelper::addLog(QStringLiteral("管理日志"), QStringLiteral("写入%1").arg(writes)),
+                 qPrintable(QStringLiteral("write %1 failed while the export ran").arg(writes)));
+        ++writes;
+        ++writesWhileRunning;
+        {
+            std::lock_guard<std::mutex> lock(step.mutex);
+            ++step.writes;
+        }
+        step.changed.notify_all();
+    }
     while (thread->isRunning() || writes < 10) {
         const bool running = thread->isRunning();
         QVERIFY2(DBHelper::addLog(QStringLiteral("管理日志"), QStringLiteral("写入%1").arg(writes)),

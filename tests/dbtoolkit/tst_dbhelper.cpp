@@ -2,18 +2,18 @@
 #include "dbconn.h"
 #include "dbfiledialog.h"
 #include "sqlitelock.h"
+#include "testseams.h"
 #include "testsupport.h"
+#include "zemiclock.h"
 #include "zemihelper.h"
 #include "zemimessagebox.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QLabel>
 #include <QSqlError>
 #include <QTemporaryDir>
-#include <QTime>
 #include <QtTest>
-#include <thread>
+#include <optional>
 
 using namespace TestSupport;
 
@@ -26,6 +26,7 @@ class tst_DBHelper : public QObject
     Q_OBJECT
 
 private:
+    std::optional<TestSeams> seams;
     QTemporaryDir *temp = nullptr;
     QString dbFile;
 
@@ -68,6 +69,7 @@ private slots:
 
 void tst_DBHelper::init()
 {
+    seams.emplace();
     temp = new QTemporaryDir;
     QVERIFY(temp->isValid());
     dbFile = temp->filePath(QStringLiteral("safe.db"));
@@ -79,27 +81,28 @@ void tst_DBHelper::init()
 
 void tst_DBHelper::cleanup()
 {
-    ZemiHelper::setFileDialogHook(nullptr);
     closeConnection();
     delete temp;
     temp = nullptr;
+    seams.reset();
 }
 
 void tst_DBHelper::addLogStampsDateAndTime()
 {
-    const QTime before = QTime::currentTime();
+    // A second before midnight: date and time are read once, from the same moment.
+    ZemiClock::setNow(QDateTime(QDate(2026, 3, 4), QTime(23, 59, 59)));
     DBHelper::addLog(QStringLiteral("开柜日志"), QStringLiteral("打开外门"));
     DBHelper::addManageLog(QStringLiteral("进入开柜界面"));
     QSqlQuery query(QStringLiteral("select LogType,LogDate,LogTime,LogContent from LogInfo order by rowid"));
     QVERIFY(query.next());
     QCOMPARE(query.value(0).toString(), QStringLiteral("开柜日志"));
-    QCOMPARE(query.value(1).toString(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    const QTime stored = QTime::fromString(query.value(2).toString(), QStringLiteral("HH:mm:ss"));
-    QVERIFY(stored.isValid());
-    QVERIFY(qAbs(before.secsTo(stored)) <= 2);
+    QCOMPARE(query.value(1).toString(), QStringLiteral("2026-03-04"));
+    QCOMPARE(query.value(2).toString(), QStringLiteral("23:59:59"));
     QCOMPARE(query.value(3).toString(), QStringLiteral("打开外门"));
     QVERIFY(query.next());
     QCOMPARE(query.value(0).toString(), QStringLiteral("管理日志"));
+    QCOMPARE(query.value(1).toString(), QStringLiteral("2026-03-04"));
+    QCOMPARE(query.value(2).toString(), QStringLiteral("23:59:59"));
     QCOMPARE(query.value(3).toString(), QStringLiteral("进入开柜界面"));
     QVERIFY(!query.next());
 }
@@ -323,28 +326,12 @@ void tst_DBHelper::writeWaitsForAnotherConnectionsLock()
     closeConnection();
     DbConn::setSqliteBusyTimeout(5000);
     QVERIFY(DbConn::addSqlite(QLatin1String(QSqlDatabase::defaultConnection), dbFile).open());
-    // Another connection holds the write lock for a while; the screen's write waits instead of failing.
-    std::atomic<bool> locked{false};
-    std::thread holder([this, &locked] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
-            db.setDatabaseName(dbFile);
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            QVERIFY(query.exec(QStringLiteral("begin immediate")));
-            query.exec(QStringLiteral("insert into LogInfo values('a','b','c','held')"));
-            locked = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(800));
-            query.exec(QStringLiteral("commit"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
-    });
-    while (!locked) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    // Another connection holds the write lock for a while and writes a row of
+    // its own; the screen's write waits instead of failing.
+    // (Whether the lock was had shows in its row; it may be over by now.)
+    SqliteLock holder(dbFile, 800, QStringLiteral("insert into LogInfo values('a','b','c','held')"));
     DBHelper::addManageLog(QStringLiteral("after the lock"));
-    holder.join();
+    holder.release();
     QCOMPARE(column(QStringLiteral("select LogContent from LogInfo order by rowid")),
              QStringList({"held", "after the lock"}));
 }

@@ -3,6 +3,7 @@
 #include "dbconn.h"
 #include "sqlitelock.h"
 #include "sqlquerymodel.h"
+#include "testseams.h"
 #include "testsupport.h"
 
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace TestSupport;
 
@@ -187,7 +189,6 @@ private:
     }
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -222,17 +223,12 @@ private slots:
     void failedReadsAreNoRows();
 
 private:
-    int defaultBusyTimeout = 0;
+    std::optional<TestSeams> seams;
 };
-
-void tst_DbPage::initTestCase()
-{
-    defaultBusyTimeout = DbConn::sqliteBusyTimeout();
-}
 
 void tst_DbPage::init()
 {
-    DbConn::setSqliteBusyTimeout(defaultBusyTimeout);
+    seams.emplace();
     temp.reset(new QTemporaryDir);
     QVERIFY(createTerminalDatabase(temp->filePath(QStringLiteral("safe.db"))));
     openSqlite(temp->filePath(QStringLiteral("safe.db")));
@@ -247,6 +243,7 @@ void tst_DbPage::cleanup()
         }
     }
     temp.reset();
+    seams.reset();
 }
 
 void tst_DbPage::paging_data()

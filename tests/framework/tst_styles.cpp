@@ -1,4 +1,5 @@
 #include "gallerywindow.h"
+#include "widgettest.h"
 #include "zemihelper.h"
 #include "zemistyle.h"
 
@@ -14,10 +15,11 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
-#include <QtMath>
 #include <QtTest>
 
 namespace {
+
+using WidgetTest::contrast;
 
 const char *const paletteKeys[] = {"TextColor", "PanelColor", "BorderColor", "NormalColorStart",
                                    "NormalColorEnd", "DarkColorStart", "DarkColorEnd", "HighColor"};
@@ -32,19 +34,6 @@ QString paletteValue(const QString &sheet, const char *key)
 {
     const QRegularExpression re(QStringLiteral("/\\*%1:(#[0-9A-Fa-f]{6})\\*/").arg(QLatin1String(key)));
     return re.match(sheet).captured(1);
-}
-
-// WCAG 2 relative luminance and contrast ratio.
-double luminance(const QColor &c)
-{
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : qPow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
 QStringList capturedMessages;

@@ -1,3 +1,6 @@
+#include "testseams.h"
+#include "widgettest.h"
+#include "zemiclock.h"
 #include "zemidateselect.h"
 #include "zemihelper.h"
 #include "zemiinputbox.h"
@@ -20,30 +23,32 @@
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
-template <typename T> T *child(const QWidget *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1String(name));
-}
+using WidgetTest::child;
 
-// Runs act on the modal dialog once one is running, so that a test can answer
-// a dialog that blocks in exec().
-void whenModal(std::function<void(QWidget *)> act)
+// The framework's boxes shown while it lives.
+class ShownBoxes : public QObject
 {
-    auto *poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            act(modal);
+public:
+    ShownBoxes() { qApp->installEventFilter(this); }
+    ~ShownBoxes() override { qApp->removeEventFilter(this); }
+    int count() const { return shown; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<ZemiDialog *>(watched)) {
+            ++shown;
         }
-    });
-    poll->start();
-}
+        return false;
+    }
+
+private:
+    int shown = 0;
+};
 
 // A countdown the test steps by hand instead of waiting on the clock.
 void stopClock(QWidget *box)
@@ -71,12 +76,18 @@ QColor iconCentre(const QAbstractButton *button)
 
 } // namespace
 
+Q_DECLARE_METATYPE(ZemiAnswer)
+
 class tst_ZemiDialogs : public QObject
 {
     Q_OBJECT
 
+private:
+    std::optional<TestSeams> seams;
+
 private slots:
     void initTestCase();
+    void init();
     void cleanup();
 
     void sharedInstances();
@@ -93,6 +104,11 @@ private slots:
     void dateSelectRefusesEndBeforeStart();
     void dateSelectWrapper_data();
     void dateSelectWrapper();
+    void answersTakenWithoutShowing_data();
+    void answersTakenWithoutShowing();
+    void answersGoInTurn();
+    void answerThatDoesNotFitIsReported_data();
+    void answerThatDoesNotFitIsReported();
     void pictureOrGlyph_data();
     void pictureOrGlyph();
     void dragMovesTheBox();
@@ -104,11 +120,16 @@ void tst_ZemiDialogs::initTestCase()
     ZemiHelper::applyStyle(Style_LightBlue);
 }
 
+void tst_ZemiDialogs::init()
+{
+    seams.emplace();
+}
+
 void tst_ZemiDialogs::cleanup()
 {
-    ZemiDialog::setImagePath(QStringLiteral(":/image/"));
     ZemiMessageBox::instance()->hide();
     ZemiTipBox::instance()->QWidget::hide();
+    seams.reset();
 }
 
 void tst_ZemiDialogs::sharedInstances()
@@ -175,10 +196,10 @@ void tst_ZemiDialogs::questionResult()
     QFETCH(QString, button);
     QFETCH(int, result);
     bool cancelShown = false;
-    whenModal([&](QWidget *box) {
+    ZemiHelper::setNextAnswer(ZemiAnswer::act([&](QDialog *box) {
         cancelShown = !child<QPushButton>(box, "btnCancel")->isHidden();
         QTest::mouseClick(box->findChild<QPushButton *>(button), Qt::LeftButton);
-    });
+    }));
     QCOMPARE(ZemiHelper::showMessageBoxQuestion(QStringLiteral("确定要删除吗?")), result);
     QVERIFY(cancelShown);
 }
@@ -246,7 +267,7 @@ void tst_ZemiDialogs::inputBoxChoice()
     QFETCH(QString, expected);
     QStringList offered;
     bool lineEditHidden = false;
-    whenModal([&](QWidget *box) {
+    ZemiHelper::setNextAnswer(ZemiAnswer::act([&](QDialog *box) {
         auto *combo = child<QComboBox>(box, "cboxValue");
         for (int i = 0; i < combo->count(); ++i) {
             offered << combo->itemText(i);
@@ -254,7 +275,7 @@ void tst_ZemiDialogs::inputBoxChoice()
         lineEditHidden = child<QLineEdit>(box, "txtValue")->isHidden();
         combo->setCurrentIndex(choose);
         QTest::mouseClick(box->findChild<QPushButton *>(button), Qt::LeftButton);
-    });
+    }));
     QCOMPARE(ZemiHelper::showInputBox(QStringLiteral("请选择"), 1, 0, QString(), false, QStringLiteral("甲|乙|丙")),
              expected);
     QCOMPARE(offered, (QStringList{"甲", "乙", "丙"}));
@@ -265,31 +286,35 @@ void tst_ZemiDialogs::inputBoxPassword()
 {
     QString shown;
     QString placeholder;
-    whenModal([&](QWidget *box) {
+    bool comboHidden = false;
+    ZemiHelper::setNextAnswer(ZemiAnswer::act([&](QDialog *box) {
         auto *edit = child<QLineEdit>(box, "txtValue");
-        QVERIFY(child<QComboBox>(box, "cboxValue")->isHidden());
+        comboHidden = child<QComboBox>(box, "cboxValue")->isHidden();
         placeholder = edit->placeholderText();
         edit->clear();
         QTest::keyClicks(edit, QStringLiteral("s3cr"));
         shown = edit->displayText();
         QTest::mouseClick(child<QPushButton>(box, "btnOk"), Qt::LeftButton);
-    });
+    }));
     const QString value = ZemiHelper::showInputBox(QStringLiteral("请输入密码"), 0, 0, QStringLiteral("密码"), true,
                                                    QStringLiteral("old"));
     QCOMPARE(value, QStringLiteral("s3cr"));
     QCOMPARE(placeholder, QStringLiteral("密码"));
+    QVERIFY(comboHidden);
     const QChar dot(QApplication::style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter));
     QCOMPARE(shown, QString(4, dot));
 }
 
 void tst_ZemiDialogs::dateSelectRefusesEndBeforeStart()
 {
+    // Late on the last day of a year: tomorrow is in the next one.
+    ZemiClock::setNow(QDateTime(QDate(2025, 12, 31), QTime(23, 59, 30)));
     ZemiDateSelect select;
     select.show();
     auto *start = child<QDateTimeEdit>(&select, "dateStart");
     auto *end = child<QDateTimeEdit>(&select, "dateEnd");
-    QCOMPARE(start->date(), QDate::currentDate());
-    QCOMPARE(end->date(), QDate::currentDate().addDays(1));
+    QCOMPARE(start->dateTime(), QDateTime(QDate(2025, 12, 31), QTime(0, 0)));
+    QCOMPARE(end->dateTime(), QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
     QVERIFY(start->calendarPopup());
     QCOMPARE(start->locale().language(), QLocale::Chinese);
 
@@ -329,16 +354,126 @@ void tst_ZemiDialogs::dateSelectWrapper()
     QFETCH(QString, button);
     QFETCH(QString, start);
     QFETCH(QString, end);
-    whenModal([&](QWidget *box) {
+    ZemiHelper::setNextAnswer(ZemiAnswer::act([&](QDialog *box) {
         child<QDateTimeEdit>(box, "dateStart")->setDateTime(QDateTime(QDate(2024, 1, 2), QTime(8, 30)));
         child<QDateTimeEdit>(box, "dateEnd")->setDateTime(QDateTime(QDate(2024, 1, 3), QTime(17, 45)));
         QTest::mouseClick(box->findChild<QPushButton *>(button), Qt::LeftButton);
-    });
+    }));
     QString from = QStringLiteral("was");
     QString to = QStringLiteral("was");
     ZemiHelper::showDateSelect(from, to, QStringLiteral("yyyy-MM-dd HH:mm"));
     QCOMPARE(from, start);
     QCOMPARE(to, end);
+}
+
+// What a box run by a wrapper gives back for an answer: the result, else the value.
+QString wrapperOutcome(const QString &box)
+{
+    if (box == QLatin1String("question")) {
+        return QString::number(ZemiHelper::showMessageBoxQuestion(QStringLiteral("确定要删除吗?")));
+    }
+    if (box == QLatin1String("typed")) {
+        return ZemiHelper::showInputBox(QStringLiteral("请输入"), 0, 0, QString(), false, QStringLiteral("旧值"));
+    }
+    if (box == QLatin1String("choice")) {
+        return ZemiHelper::showInputBox(QStringLiteral("请选择"), 1, 0, QString(), false, QStringLiteral("甲|乙|丙"));
+    }
+    if (box == QLatin1String("dates")) {
+        QString from = QStringLiteral("was");
+        QString to = QStringLiteral("was");
+        ZemiHelper::showDateSelect(from, to, QStringLiteral("yyyy-MM-dd HH:mm"));
+        return from + QLatin1Char('|') + to;
+    }
+    // A message run modally gives nothing back; its own exec() says how it closed.
+    ZemiMessageBox message;
+    message.setMessage(QStringLiteral("已保存"), 0);
+    return QString::number(message.exec());
+}
+
+void tst_ZemiDialogs::answersTakenWithoutShowing_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<ZemiAnswer>("answer");
+    QTest::addColumn<QString>("outcome");
+
+    const QString yes = QString::number(QMessageBox::Yes);
+    const QString no = QString::number(QMessageBox::No);
+    const QDateTime from(QDate(2024, 1, 2), QTime(8, 30));
+    const QDateTime to(QDate(2024, 1, 3), QTime(17, 45));
+    QTest::newRow("question accepted") << "question" << ZemiAnswer::accept() << yes;
+    QTest::newRow("question rejected") << "question" << ZemiAnswer::reject() << no;
+    QTest::newRow("typed text") << "typed" << ZemiAnswer::text(QStringLiteral("新值")) << "新值";
+    QTest::newRow("typed, accepted as shown") << "typed" << ZemiAnswer::accept() << "旧值";
+    QTest::newRow("typed, cancelled") << "typed" << ZemiAnswer::reject() << "";
+    QTest::newRow("choice by its text") << "choice" << ZemiAnswer::text(QStringLiteral("丙")) << "丙";
+    QTest::newRow("choice, accepted as shown") << "choice" << ZemiAnswer::accept() << "甲";
+    QTest::newRow("dates") << "dates" << ZemiAnswer::dates(from, to) << "2024-01-02 08:30|2024-01-03 17:45";
+    QTest::newRow("the same moment twice") << "dates" << ZemiAnswer::dates(from, from)
+                                           << "2024-01-02 08:30|2024-01-02 08:30";
+    QTest::newRow("dates, closed") << "dates" << ZemiAnswer::reject() << "|";
+    QTest::newRow("message closed with OK") << "message" << ZemiAnswer::accept() << yes;
+    QTest::newRow("message closed by its title") << "message" << ZemiAnswer::reject() << no;
+}
+
+void tst_ZemiDialogs::answersTakenWithoutShowing()
+{
+    QFETCH(QString, box);
+    QFETCH(ZemiAnswer, answer);
+    QFETCH(QString, outcome);
+    ShownBoxes shown;
+    ZemiHelper::setNextAnswer(answer);
+    QCOMPARE(wrapperOutcome(box), outcome);
+    QCOMPARE(shown.count(), 0);
+    QVERIFY(ZemiHelper::takeAnswers().isEmpty());
+    QCOMPARE(ZemiHelper::takeAnswerProblems(), QStringList());
+}
+
+void tst_ZemiDialogs::answersGoInTurn()
+{
+    ZemiHelper::setNextAnswer(ZemiAnswer::reject());
+    ZemiHelper::setNextAnswer(ZemiAnswer::text(QStringLiteral("第二")));
+    ZemiHelper::setNextAnswer(ZemiAnswer::accept());
+    QCOMPARE(wrapperOutcome(QStringLiteral("question")), QString::number(QMessageBox::No));
+    QCOMPARE(wrapperOutcome(QStringLiteral("typed")), QStringLiteral("第二"));
+    QCOMPARE(ZemiHelper::takeAnswers().size(), 1);
+    // A box only shown is no box run: it takes none.
+    ZemiHelper::setNextAnswer(ZemiAnswer::reject());
+    ZemiHelper::showMessageBoxInfo(QStringLiteral("提示"));
+    QCOMPARE(ZemiHelper::takeAnswers().size(), 1);
+}
+
+void tst_ZemiDialogs::answerThatDoesNotFitIsReported_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<ZemiAnswer>("answer");
+    QTest::addColumn<QString>("outcome"); // as the box's cancel
+    QTest::addColumn<QString>("problem");
+
+    const QString no = QString::number(QMessageBox::No);
+    const QDateTime from(QDate(2024, 1, 2), QTime(8, 30));
+    QTest::newRow("text for a question") << "question" << ZemiAnswer::text(QStringLiteral("是")) << no
+                                         << "ZemiMessageBox cannot take the answer text \"是\"";
+    QTest::newRow("dates for an input box") << "typed" << ZemiAnswer::dates(from, from) << ""
+                                            << "ZemiInputBox cannot take the answer dates";
+    QTest::newRow("a choice not offered") << "choice" << ZemiAnswer::text(QStringLiteral("丁")) << ""
+                                          << "ZemiInputBox cannot take the answer text \"丁\"";
+    QTest::newRow("an end before the start") << "dates" << ZemiAnswer::dates(from, from.addSecs(-60)) << "|"
+                                             << "ZemiDateSelect cannot take the answer dates";
+    QTest::newRow("an act that leaves the box open") << "question" << ZemiAnswer::act([](QDialog *) {}) << no
+                                                     << "ZemiMessageBox still open after its answer";
+}
+
+void tst_ZemiDialogs::answerThatDoesNotFitIsReported()
+{
+    QFETCH(QString, box);
+    QFETCH(ZemiAnswer, answer);
+    QFETCH(QString, outcome);
+    QFETCH(QString, problem);
+    ZemiHelper::setNextAnswer(answer);
+    QCOMPARE(wrapperOutcome(box), outcome);
+    const QStringList problems = ZemiHelper::takeAnswerProblems();
+    QCOMPARE(problems.size(), 1);
+    QVERIFY2(problems.first().startsWith(problem), qPrintable(problems.first()));
 }
 
 void tst_ZemiDialogs::pictureOrGlyph_data()

@@ -2,11 +2,12 @@
 #include <glib.h>
 
 #include "httptestserver.h"
+#include "testseams.h"
 #include "testsupport.h"
+#include "zemiclock.h"
 #include "zemihelper.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 #include <time.h>
 
 namespace {
@@ -75,7 +77,13 @@ class tst_ZemiHelper : public QObject
 {
     Q_OBJECT
 
+private:
+    std::optional<TestSeams> seams;
+
 private slots:
+    void init() { seams.emplace(); }
+    void cleanup() { seams.reset(); }
+
     void intConversions_data();
     void intConversions();
     void textConversions_data();
@@ -429,12 +437,14 @@ void tst_ZemiHelper::writeRunLogAppendsLines()
     const QString sub = QStringLiteral("runlog_%1").arg(QCoreApplication::applicationPid());
     const QString dir = QCoreApplication::applicationDirPath() + QLatin1Char('/') + sub;
     QVERIFY(QDir().mkpath(dir));
+    // The month's file and the line's stamp come from the one clock.
+    ZemiClock::setNow(QDateTime(QDate(2026, 11, 30), QTime(23, 59, 59)));
     ZemiHelper::writeRunLog(QStringLiteral("开机"), sub);
     ZemiHelper::writeRunLog(QStringLiteral("second line"), sub);
 
     const QString file = QStringLiteral("%1/%2_runinfo_%3.txt")
                              .arg(dir, ZemiHelper::applicationBaseName(),
-                                  QDate::currentDate().toString(QStringLiteral("yyyyMM")));
+                                  QStringLiteral("202611"));
     const QList<QByteArray> lines = TestSupport::readFile(file).split('\n');
     QDir(dir).removeRecursively();
     QCOMPARE(lines.size(), 3);
@@ -442,6 +452,7 @@ void tst_ZemiHelper::writeRunLogAppendsLines()
     const QRegularExpression stamp(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  "));
     QVERIFY(stamp.match(QString::fromLocal8Bit(lines.at(0))).hasMatch());
     QVERIFY(QString::fromLocal8Bit(lines.at(0)).endsWith(QStringLiteral("  开机")));
+    QCOMPARE(QString::fromLocal8Bit(lines.at(0)), QStringLiteral("2026-11-30 23:59:59  开机"));
     QVERIFY(lines.at(1).endsWith("  second line"));
 
     // A missing sub-folder is skipped silently.
@@ -460,7 +471,6 @@ void tst_ZemiHelper::clockSetterIsReplaceable()
     QVERIFY(!ZemiHelper::setSystemDateTime(QStringLiteral("2026"), QStringLiteral("12"), QStringLiteral("10"),
                                            QStringLiteral("08"), QStringLiteral("05"), QStringLiteral("09")));
     QCOMPARE(seen, QStringList({"2026", "12", "10", "08", "05", "09"}));
-    ZemiHelper::resetClockSetter();
 }
 
 void tst_ZemiHelper::systemClockRefusesNonDigits_data()
@@ -611,12 +621,10 @@ void tst_ZemiHelper::internetProbeIsASetting()
 {
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    const QString before = ZemiHelper::internetProbeAddress();
     ZemiHelper::setInternetProbe(QStringLiteral("127.0.0.1"), server.serverPort());
     QVERIFY(ZemiHelper::internetReachable());
     server.close();
     QVERIFY(!ZemiHelper::internetReachable());
-    ZemiHelper::setInternetProbe(before, 80);
 }
 
 void tst_ZemiHelper::fetchUrl()

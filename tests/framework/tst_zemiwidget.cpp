@@ -1,3 +1,4 @@
+#include "widgettest.h"
 #include "zemidateselect.h"
 #include "zemihelper.h"
 #include "zemiinputbox.h"
@@ -18,10 +19,7 @@
 
 namespace {
 
-template <typename T> T *child(const QWidget *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1String(name));
-}
+using WidgetTest::child;
 
 void sendMouse(QWidget *target, QEvent::Type type, const QPoint &global, Qt::MouseButton button,
                Qt::MouseButtons buttons)

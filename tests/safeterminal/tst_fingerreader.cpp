@@ -1,8 +1,10 @@
 #include "fingerreader.h"
+#include "testseams.h"
 #include "virtualreader.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <optional>
 
 Q_DECLARE_METATYPE(FingerReader::Outcome)
 Q_DECLARE_METATYPE(FingerReader::State)
@@ -11,6 +13,8 @@ Q_DECLARE_METATYPE(FingerReader::State)
 class tst_FingerReader : public QObject
 {
     Q_OBJECT
+
+    std::optional<TestSeams> seams;
 
     // Enrols a finger with the reader's five scans; returns the print.
     static QByteArray enrol(const VirtualReader &device, int finger, const QString &userID, const QString &id)
@@ -46,6 +50,12 @@ private Q_SLOTS:
     {
         qRegisterMetaType<FingerReader::Outcome>();
         qRegisterMetaType<FingerReader::State>();
+    }
+
+    void init()
+    {
+        seams.emplace();
+        seams->keep(&FingerReader::searchIntervalMs, &FingerReader::setSearchIntervalMs);
         FingerReader::setSearchIntervalMs(200);
     }
 
@@ -53,6 +63,7 @@ private Q_SLOTS:
     {
         FingerReader::reset();
         VirtualReader::unset();
+        seams.reset();
     }
 
     void enrolsAndIdentifiesAmongSeveral()

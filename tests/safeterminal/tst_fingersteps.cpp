@@ -1,6 +1,7 @@
 #include "readerfixture.h"
 #include "sqlitelock.h"
 #include "terminalfixture.h"
+#include "testseams.h"
 #include "testsupport.h"
 
 #include "appconfig.h"
@@ -26,6 +27,7 @@
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 using TestSupport::column;
 
@@ -35,6 +37,8 @@ class tst_FingerSteps : public QObject
 {
     Q_OBJECT
 
+    // Made before the fixture: its connection opens with the short busy timeout.
+    std::optional<TestSeams> seams;
     std::unique_ptr<TerminalFixture> fixture;
 
     static QString message() { return frmMessageBox::Instance()->findChild<QLabel *>(QStringLiteral("labInfo"))->text(); }
@@ -107,13 +111,9 @@ class tst_FingerSteps : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        FingerSteps::setLockMs(60000);
-    }
-
     void init()
     {
+        seams.emplace();
         // Lock tests wait out the busy timeout: keep it short.
         DbConn::setSqliteBusyTimeout(200);
         fixture = std::make_unique<TerminalFixture>();
@@ -129,6 +129,7 @@ private Q_SLOTS:
         FingerSteps::reset();
         VirtualReader::unset();
         fixture.reset();
+        seams.reset();
     }
 
     void enrolmentShowsProgressAndStoresThePrint()
@@ -361,7 +362,6 @@ private Q_SLOTS:
         QVERIFY(reader.scan(QStringLiteral("fa")));
         QTRY_COMPARE(page(screen.get()), int(frmOpen::PageDoor));
         QCOMPARE(logs(QStringLiteral("报警日志")).size(), 1);
-        FingerSteps::setLockMs(60000);
     }
 
     void unplugDuringVerificationIsTold()

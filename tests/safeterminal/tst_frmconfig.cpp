@@ -1,4 +1,5 @@
 #include "terminalfixture.h"
+#include "widgettest.h"
 
 #include "appconfig.h"
 #include "appinit.h"
@@ -60,14 +61,7 @@ private:
     QWidget *root() const { return window ? static_cast<QWidget *>(window.get()) : config.get(); }
     frmConfig *container() const { return window ? window->findChild<frmConfig *>() : config.get(); }
 
-    template <typename T> T *child(const QString &name) const
-    {
-        T *w = root()->findChild<T *>(name);
-        if (!w) {
-            qWarning() << "missing" << name;
-        }
-        return w;
-    }
+    template <typename T> T *child(const QString &name) const { return WidgetTest::child<T>(root(), name); }
 
     QStackedWidget *mainStack() const { return window->findChild<QStackedWidget *>(QStringLiteral("stackedWidget")); }
     QStackedWidget *configStack() const

@@ -1,5 +1,6 @@
 #include "terminalfixture.h"
 #include "testsupport.h"
+#include "widgettest.h"
 
 #include "appconfig.h"
 #include "appinit.h"
@@ -8,6 +9,7 @@
 #include "frmmessagebox.h"
 #include "switchbutton.h"
 #include "tumbler.h"
+#include "zemiclock.h"
 #include "zemihelper.h"
 
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -32,14 +35,10 @@ private:
     QList<QVariant> iniAtClockCall;
     bool clockAnswer = true;
 
-    template <typename T> T *child(const QString &name) const
-    {
-        T *w = screen->findChild<T *>(name);
-        if (!w) {
-            qWarning() << "missing" << name;
-        }
-        return w;
-    }
+    // The moment the terminal's clock shows in every test, inside the year list.
+    const QDateTime testNow{QDate(2027, 5, 6), QTime(14, 23, 45)};
+
+    template <typename T> T *child(const QString &name) const { return WidgetTest::child<T>(screen.get(), name); }
 
     void showScreen()
     {
@@ -47,6 +46,15 @@ private:
         screen->show();
         QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
     }
+
+    // Until the page has looked at the clock once more.
+    bool waitForClockTick() const
+    {
+        QSignalSpy tick(screen->findChild<QTimer *>(QStringLiteral("clockTimer")), &QTimer::timeout);
+        return tick.wait(5000);
+    }
+
+    QString value(const char *tumbler) const { return child<Tumbler>(QLatin1String(tumbler))->getCurrentValue(); }
 
     static QVariant stored(const QString &key)
     {
@@ -68,8 +76,6 @@ private:
     }
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -91,26 +97,18 @@ private slots:
     void returnSignals();
 };
 
-void tst_frmConfigSystem::initTestCase()
+void tst_frmConfigSystem::init()
 {
-    // Never the machine's clock.
+    fixture.reset(new TerminalFixture);
+    QVERIFY(fixture->isValid());
+    // Never the machine's clock, neither read nor set.
+    ZemiClock::setNow(testNow);
     ZemiHelper::setClockSetter([this](const QString &year, const QString &month, const QString &day,
                                       const QString &hour, const QString &minute, const QString &second) {
         clockCalls << QStringList{year, month, day, hour, minute, second};
         iniAtClockCall << stored(QStringLiteral("SystemConfig/Temp"));
         return clockAnswer;
     });
-}
-
-void tst_frmConfigSystem::cleanupTestCase()
-{
-    ZemiHelper::resetClockSetter();
-}
-
-void tst_frmConfigSystem::init()
-{
-    fixture.reset(new TerminalFixture);
-    QVERIFY(fixture->isValid());
     clockCalls.clear();
     iniAtClockCall.clear();
     clockAnswer = true;
@@ -233,17 +231,12 @@ void tst_frmConfigSystem::tumblersStartAtTheCurrentTime()
 {
     // Start the tumblers somewhere else, then show.
     setTumblers({"2016 年", "1 月", "1 日", "0 时", "0 分", "0 秒"});
-    const QDateTime before = QDateTime::currentDateTime();
-    if (before.date().year() < 2016 || before.date().year() > 2030) {
-        QSKIP("the machine's year is outside the year list");
-    }
     showScreen();
-    const QDateTime after = QDateTime::currentDateTime();
     auto number = [this](const char *name) { return child<Tumbler>(QLatin1String(name))->getCurrentValue().split(' ').first().toInt(); };
     const QDateTime shown(QDate(number("widgetYear"), number("widgetMonth"), number("widgetDay")),
                           QTime(number("widgetHour"), number("widgetMin"), number("widgetSec")));
     QVERIFY2(shown.isValid(), qPrintable(shown.toString()));
-    QVERIFY2(shown >= before.addSecs(-1) && shown <= after, qPrintable(shown.toString()));
+    QCOMPARE(shown, testNow);
 }
 
 void tst_frmConfigSystem::saveWritesSettingsThenSetsClock_data()
@@ -319,7 +312,10 @@ void tst_frmConfigSystem::clockLeftAloneUnlessTurned()
 {
     showScreen();
     child<QSlider>("sliderVolumn")->setValue(25);
-    QTest::qWait(1200); // the tumblers move with the clock meanwhile: still no operator turn
+    // The tumblers move with the clock meanwhile: still no operator turn.
+    ZemiClock::setNow(testNow.addSecs(61));
+    QVERIFY(waitForClockTick());
+    QCOMPARE(value("widgetMin"), QStringLiteral("24 分"));
     QTest::mouseClick(child<QPushButton>("btnSave"), Qt::LeftButton);
     QCOMPARE(stored(QStringLiteral("SystemConfig/Volumn")).toInt(), 25);
     QVERIFY(clockCalls.isEmpty());
@@ -341,23 +337,22 @@ void tst_frmConfigSystem::clockLeftAloneUnlessTurned()
 
 void tst_frmConfigSystem::tumblersFollowTheClockUntilTurned()
 {
-    if (QDate::currentDate().year() < 2016 || QDate::currentDate().year() > 2030) {
-        QSKIP("the machine's year is outside the year list");
-    }
     showScreen();
-    Tumbler *seconds = child<Tumbler>("widgetSec");
-    auto offClock = [seconds] {
-        const int apart = qAbs(seconds->getCurrentValue().split(QLatin1Char(' ')).first().toInt()
-                               - QTime::currentTime().second());
-        return qMin(apart, 60 - apart);
-    };
-    // Within a tick of the running clock, however long the page is open.
-    QTest::qWait(2100);
-    QTRY_VERIFY_WITH_TIMEOUT(offClock() <= 1, 3000);
+    QCOMPARE(value("widgetSec"), QStringLiteral("45 秒"));
+    // Every tick shows the clock's time, however long the page is open.
+    for (int i = 1; i <= 3; ++i) {
+        const QDateTime at = testNow.addSecs(i * 7);
+        ZemiClock::setNow(at);
+        QVERIFY(waitForClockTick());
+        QCOMPARE(value("widgetMin"), QStringLiteral("%1 分").arg(at.time().minute()));
+        QCOMPARE(value("widgetSec"), QStringLiteral("%1 秒").arg(at.time().second()));
+    }
 
-    seconds->setCurrentValue(QStringLiteral("30 秒"));
-    QTest::qWait(1200);
-    QCOMPARE(seconds->getCurrentValue(), QStringLiteral("30 秒")); // the operator's choice stays
+    child<Tumbler>("widgetSec")->setCurrentValue(QStringLiteral("30 秒"));
+    ZemiClock::setNow(testNow.addSecs(120));
+    QVERIFY(waitForClockTick());
+    QCOMPARE(value("widgetSec"), QStringLiteral("30 秒")); // the operator's choice stays
+    QCOMPARE(value("widgetMin"), QStringLiteral("24 分")); // and nothing else follows either
 }
 
 void tst_frmConfigSystem::unwritableFileIsNeverSaved_data()

@@ -1,5 +1,6 @@
 #include "sqlitelock.h"
 #include "terminalfixture.h"
+#include "testseams.h"
 #include "testsupport.h"
 
 #include "appconfig.h"
@@ -10,6 +11,7 @@
 #include "frmlog.h"
 #include "frmstatus.h"
 #include "frmuser.h"
+#include "zemiclock.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 using namespace TestSupport;
 
@@ -27,6 +30,8 @@ class tst_frmLog : public QObject
     Q_OBJECT
 
 private:
+    // Made before the fixture: its connection opens with the short busy timeout.
+    std::optional<TestSeams> seams;
     std::unique_ptr<TerminalFixture> fixture;
 
     template <typename Screen>
@@ -52,9 +57,9 @@ private:
     {
         QSqlDatabase::database().transaction();
         for (int i = 0; i < count; ++i) {
-            // Dated today, as the sample rows a screen adds when it is built,
-            // and written after them: the newest rows whatever the day.
-            DBHelper::addLog(type, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("08:00:00"),
+            // Dated the clock's today, as the sample rows a screen adds when
+            // it is built, and written after them: the newest rows.
+            DBHelper::addLog(type, ZemiClock::today().toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("08:00:00"),
                              QStringLiteral("%1 %2").arg(type).arg(firstNumber + i));
         }
         QSqlDatabase::database().commit();
@@ -113,7 +118,9 @@ void collectMessages(QtMsgType, const QMessageLogContext &, const QString &msg)
 
 void tst_frmLog::init()
 {
+    seams.emplace();
     DbConn::setSqliteBusyTimeout(200);
+    ZemiClock::setNow(QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
     fixture.reset(new TerminalFixture);
     QVERIFY(fixture->isValid());
 }
@@ -121,6 +128,7 @@ void tst_frmLog::init()
 void tst_frmLog::cleanup()
 {
     fixture.reset();
+    seams.reset();
 }
 
 void tst_frmLog::constructionAddsTenSampleLogsOfOneType()

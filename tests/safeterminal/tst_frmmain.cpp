@@ -1,5 +1,7 @@
 #include "terminalfixture.h"
 #include "testsupport.h"
+#include "widgettest.h"
+#include "zemiclock.h"
 
 #include "appconfig.h"
 #include "appinit.h"
@@ -19,10 +21,12 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
-#include <cmath>
 #include <memory>
 
 namespace {
+
+using WidgetTest::contrast;
+using WidgetTest::luminance;
 
 // The first visible widget of that name: screens reuse names such as btnReturn or labTitle.
 template <typename T = QWidget>
@@ -57,23 +61,6 @@ bool playSteps(QWidget *root, const QStringList &steps)
         QTest::mouseClick(button, Qt::LeftButton);
     }
     return true;
-}
-
-// Relative luminance and contrast ratio as used for legibility of text.
-double luminance(QRgb rgb)
-{
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
 // The colour that covers most of the picture: its background.
@@ -304,14 +291,20 @@ void tst_frmMain::backgroundChangesAtOnce()
 
 void tst_frmMain::clockShowsTimeAndChineseDate()
 {
+    const QDateTime at(QDate(2026, 12, 10), QTime(8, 5, 9)); // a Thursday
+    ZemiClock::setNow(at);
     build();
     const QString time = window->findChild<QLabel *>(QStringLiteral("labTime"))->text();
     QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(time).hasMatch(), qPrintable(time));
     const QString date = window->findChild<QLabel *>(QStringLiteral("labDate"))->text();
     QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}-\\d{1,2}-\\d{1,2} 星期[一二三四五六日]$")).match(date).hasMatch(),
              qPrintable(date));
+    QCOMPARE(time, QStringLiteral("08:05:09"));
+    QCOMPARE(date, QStringLiteral("2026-12-10 星期四"));
     // The clock ticks by itself.
+    ZemiClock::setNow(at.addSecs(1));
     QTRY_VERIFY_WITH_TIMEOUT(window->findChild<QLabel *>(QStringLiteral("labTime"))->text() != time, 3000);
+    QCOMPARE(window->findChild<QLabel *>(QStringLiteral("labTime"))->text(), QStringLiteral("08:05:10"));
 }
 
 void tst_frmMain::statusSlotsSwitchIcons_data()

@@ -1,6 +1,7 @@
 #include "csvreader.h"
 #include "sqlitelock.h"
 #include "terminalfixture.h"
+#include "testseams.h"
 #include "testsupport.h"
 
 #include "appconfig.h"
@@ -11,6 +12,7 @@
 #include "frmmain.h"
 #include "frmmessagebox.h"
 #include "frmscreensaver.h"
+#include "zemiclock.h"
 #include "zemihelper.h"
 
 #include <QDir>
@@ -23,6 +25,7 @@
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 using namespace TestSupport;
 
@@ -32,6 +35,8 @@ class tst_LogExport : public QObject
     Q_OBJECT
 
 private:
+    // Made before the fixture: its connection opens with this test's busy timeout.
+    std::optional<TestSeams> seams;
     std::unique_ptr<TerminalFixture> fixture;
     std::unique_ptr<frmMain> window;
     QStringList dialogCalls;  // "mode|filter|suggestion" per save dialog
@@ -109,6 +114,7 @@ private slots:
 
 void tst_LogExport::init()
 {
+    seams.emplace();
     DbConn::setSqliteBusyTimeout(300);
     fixture.reset(new TerminalFixture);
     QVERIFY(fixture->isValid());
@@ -127,14 +133,10 @@ void tst_LogExport::init()
 
 void tst_LogExport::cleanup()
 {
-    ZemiHelper::setFileDialogHook(nullptr);
-    frmLog::setMediaRoot(QString());
-    frmLog::setExportChunkRows(0);
     frmMessageBox::Instance()->hide();
     window.reset();
     fixture.reset();
-    frmScreenSaver::setMinuteMs(60000);
-    DbConn::setSqliteBusyTimeout(5000);
+    seams.reset();
 }
 
 void tst_LogExport::buttonFitsAtBothSizes_data()
@@ -348,6 +350,7 @@ void tst_LogExport::longExportShowsProgressAndCancelsWithoutFile()
 
     auto *clock = window->findChild<QLabel *>(QStringLiteral("labTime"));
     const QString before = clock->text();
+    ZemiClock::setNow(ZemiClock::now().addSecs(1));
     QTRY_VERIFY_WITH_TIMEOUT(clock->text() != before, 3000);
     QVERIFY(!window->findChild<frmScreenSaver *>()->isActive());
     QTRY_VERIFY_WITH_TIMEOUT(cover->findChild<QProgressBar *>()->value() > 0, 30000);

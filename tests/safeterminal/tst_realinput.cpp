@@ -1,6 +1,7 @@
 #include "readerfixture.h"
 #include "terminalfixture.h"
 #include "testsupport.h"
+#include "widgettest.h"
 
 #include "appconfig.h"
 #include "dbcountthread.h"
@@ -47,10 +48,7 @@ private:
         return status == 0;
     }
 
-    template <typename T> T *child(const char *name) const
-    {
-        return window->findChild<T *>(QLatin1String(name));
-    }
+    template <typename T> T *child(const char *name) const { return WidgetTest::child<T>(window.get(), QLatin1String(name)); }
 
     static bool settled(QWidget *w) { return w->findChildren<DbCountThread *>().isEmpty(); }
 

@@ -8,6 +8,7 @@
 #include "frmmessagebox.h"
 #include "frmscreensaver.h"
 #include "frmuser.h"
+#include "zemiclock.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -77,9 +78,9 @@ private slots:
 
 void tst_ScreenSaver::init()
 {
-    frmScreenSaver::setMinuteMs(MinuteMs);
     fixture.reset(new TerminalFixture);
     QVERIFY(fixture->isValid());
+    frmScreenSaver::setMinuteMs(MinuteMs);
     frmMessageBox::Instance()->hide();
 }
 
@@ -88,7 +89,6 @@ void tst_ScreenSaver::cleanup()
     frmMessageBox::Instance()->hide();
     window.reset();
     fixture.reset();
-    frmScreenSaver::setMinuteMs(60000);
 }
 
 void tst_ScreenSaver::appearsAfterIdleOnEveryScreen()
@@ -244,12 +244,20 @@ void tst_ScreenSaver::zeroTurnsItOff()
 
 void tst_ScreenSaver::clockKeepsTicking()
 {
+    const QDateTime at(QDate(2026, 12, 10), QTime(23, 59, 59)); // a Thursday
+    ZemiClock::setNow(at);
     build(0);
     saver()->start();
     auto *time = saver()->findChild<QLabel *>(QStringLiteral("labTime"));
+    auto *date = saver()->findChild<QLabel *>(QStringLiteral("labDate"));
     const QString first = time->text();
     QVERIFY(!first.isEmpty());
+    QCOMPARE(first, QStringLiteral("23:59:59"));
+    QCOMPARE(date->text(), QStringLiteral("2026-12-10 星期四"));
+    ZemiClock::setNow(at.addSecs(1));
     QTRY_VERIFY_WITH_TIMEOUT(time->text() != first, 2500);
+    QCOMPARE(time->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(date->text(), QStringLiteral("2026-12-11 星期五"));
 }
 
 QTEST_MAIN(tst_ScreenSaver)

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QtTest>
 
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,7 @@ class tst_Startup : public QObject
 private:
     QTemporaryDir *temp = nullptr;
     QProcess *process = nullptr;
+    QByteArray programOutput; // what the program started by startProgram() wrote to stderr
 
     QString copyProgram(const QString &name)
     {
@@ -43,7 +45,13 @@ private:
     {
         process = new QProcess;
         process->setWorkingDirectory(QDir::tempPath()); // not the program's folder: files go beside the program
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Read, and passed on to this test's own stderr as it comes (a sanitizer's report too).
+        programOutput.clear();
+        connect(process, &QProcess::readyReadStandardError, process, [this] {
+            const QByteArray more = process->readAllStandardError();
+            programOutput += more;
+            std::fwrite(more.constData(), 1, size_t(more.size()), stderr);
+        });
         process->setProcessEnvironment(childEnvironment());
         process->start(exe, QStringList());
         QVERIFY(process->waitForStarted(5000));
@@ -77,8 +85,18 @@ private:
         return rows;
     }
 
-    // Start-up is over once the configuration exists and the database holds the
-    // schema: the template's five objects and the prints' table start-up adds.
+    // The storage check, the last step of start-up (after the main window is
+    // on screen and its screens are built), has said what it found.
+    QString storageLine() const
+    {
+        const int at = programOutput.indexOf("storage: ");
+        const int end = programOutput.indexOf('\n', at);
+        return at < 0 || end < 0 ? QString() : QString::fromUtf8(programOutput.mid(at + 9, end - at - 9));
+    }
+
+    // Start-up is over once the configuration exists, the database holds the
+    // schema (the template's five objects and the prints' table start-up
+    // adds) and the storage check has found it sound; the program still runs then.
     void waitForStartUp(const QString &base)
     {
         const QString ini = temp->filePath(base + QStringLiteral(".ini"));
@@ -86,8 +104,9 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(ini).size() > 0 && QFileInfo(db).size() > 0
                                      && (QFileInfo(db).permissions() & QFile::WriteOwner) && schemaObjects(db) == 6,
                                  20000);
-        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(!storageLine().isEmpty() || process->state() != QProcess::Running, 30000);
         QCOMPARE(process->state(), QProcess::Running);
+        QCOMPARE(storageLine(), QStringLiteral("ok"));
     }
 
     // Who owns what in the program's folder; 0 is root, the rest belong to nobody.
@@ -219,8 +238,10 @@ void tst_Startup::garbageDatabaseDoesNotCrash()
     QVERIFY(writeFile(dbFile, garbage));
     startProgram(exe);
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(temp->filePath(QStringLiteral("safeterminal.ini"))).size() > 0, 20000);
-    QTest::qWait(1500);
+    // Through the whole start-up with it, to the storage check that tells of it.
+    QTRY_VERIFY_WITH_TIMEOUT(!storageLine().isEmpty() || process->state() != QProcess::Running, 30000);
     QCOMPARE(process->state(), QProcess::Running);
+    QCOMPARE(storageLine(), QStringLiteral("数据库文件损坏，记录将无法保存!"));
     QCOMPARE(readFile(dbFile), garbage);
 }
 

@@ -1,4 +1,5 @@
 #include "platformfixture.h"
+#include "widgettest.h"
 
 #include "frmmain.h"
 #include "zemihelper.h"
@@ -23,7 +24,7 @@ private:
     std::unique_ptr<PlatformFixture> fixture;
     std::unique_ptr<frmMain> window;
 
-    template <typename T> T *child(const QString &name) const { return window->findChild<T *>(name); }
+    template <typename T> T *child(const QString &name) const { return WidgetTest::child<T>(window.get(), name); }
     QString currentPanelText(const char *page) const
     {
         auto *stack = window->findChild<QWidget *>(QLatin1String(page))->findChild<QStackedWidget *>(

@@ -1,6 +1,8 @@
 #ifndef CONSOLEFIXTURE_H
 #define CONSOLEFIXTURE_H
 
+#include "coretestseams.h"
+
 #include <QStringList>
 #include <memory>
 
@@ -33,6 +35,7 @@ public:
     static bool showsRing(QToolButton *button, const QString &look);
 
 private:
+    CoreTestSeams seams;
     std::unique_ptr<frmMain> main;
     bool exposed = false;
     bool lanesShown = false;

@@ -16,13 +16,11 @@ PlatformFixture::PlatformFixture()
     }();
     Q_UNUSED(started)
     ZemiHelper::applyProgramStyle(PlatformStart::defaultStyle());
+    testSeams.keep(&PlatformStart::pictureDirectory, &PlatformStart::setPictureDirectory);
     PlatformStart::setPictureDirectory(temp.path());
 }
 
-PlatformFixture::~PlatformFixture()
-{
-    PlatformStart::setPictureDirectory(QString());
-}
+PlatformFixture::~PlatformFixture() = default;
 
 QColor PlatformFixture::glyphColor(const QIcon &icon, const QSize &size)
 {

@@ -1,6 +1,8 @@
 #ifndef PLATFORMFIXTURE_H
 #define PLATFORMFIXTURE_H
 
+#include "testseams.h"
+
 #include <QColor>
 #include <QString>
 #include <QTemporaryDir>
@@ -9,7 +11,8 @@ class QIcon;
 
 // The platform started as main() starts it (once per process), its first
 // style applied again for every fixture, and the header picture looked for in
-// a temporary folder, empty until a test puts a "bg.png" there.
+// a temporary folder, empty until a test puts a "bg.png" there; the seams put
+// back when it goes.
 class PlatformFixture
 {
 public:
@@ -27,7 +30,10 @@ public:
     static void useSuiteDisplay();
     static bool onSuiteDisplay();
 
+    TestSeams &seams() { return testSeams; }
+
 private:
+    TestSeams testSeams;
     QTemporaryDir temp;
 };
 

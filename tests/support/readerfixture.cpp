@@ -17,6 +17,7 @@ ReaderFixture::ReaderFixture(VirtualReader::Kind kind)
     qRegisterMetaType<FingerReader::State>();
     FingerReader::reset();
     FingerSteps::reset();
+    seams.keep(&FingerReader::searchIntervalMs, &FingerReader::setSearchIntervalMs);
     FingerReader::setSearchIntervalMs(200);
     reader = std::make_unique<VirtualReader>(kind);
     FingerReader::instance()->start();

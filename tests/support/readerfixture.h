@@ -1,6 +1,7 @@
 #ifndef READERFIXTURE_H
 #define READERFIXTURE_H
 
+#include "testseams.h"
 #include "virtualreader.h"
 
 #include <QByteArray>
@@ -30,6 +31,7 @@ public:
     static void startWithoutReader();
 
 private:
+    TestSeams seams;
     std::unique_ptr<VirtualReader> reader;
     bool ready = false;
 };

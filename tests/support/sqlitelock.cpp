@@ -8,9 +8,9 @@
 #include <atomic>
 #include <chrono>
 
-SqliteLock::SqliteLock(const QString &fileName, int holdMs)
+SqliteLock::SqliteLock(const QString &fileName, int holdMs, const QString &heldSql)
 {
-    worker = std::thread(&SqliteLock::run, this, fileName, holdMs);
+    worker = std::thread(&SqliteLock::run, this, fileName, holdMs, heldSql);
     std::unique_lock<std::mutex> lock(mutex);
     changed.wait(lock, [this] { return started; });
 }
@@ -38,7 +38,7 @@ void SqliteLock::release()
     }
 }
 
-void SqliteLock::run(const QString &fileName, int holdMs)
+void SqliteLock::run(const QString &fileName, int holdMs, const QString &heldSql)
 {
     static std::atomic<int> serial{0};
     const QString connName = QStringLiteral("sqlitelock_%1").arg(++serial);
@@ -48,6 +48,7 @@ void SqliteLock::run(const QString &fileName, int holdMs)
         bool ok = db.open();
         QSqlQuery query(db);
         ok = ok && query.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        ok = ok && (heldSql.isEmpty() || query.exec(heldSql));
         if (!ok) {
             qWarning() << "could not lock" << fileName << query.lastError().text();
         }
@@ -65,7 +66,7 @@ void SqliteLock::run(const QString &fileName, int holdMs)
             held = false;
         }
         if (ok) {
-            query.exec(QStringLiteral("ROLLBACK"));
+            query.exec(heldSql.isEmpty() ? QStringLiteral("ROLLBACK") : QStringLiteral("COMMIT"));
         }
         query.finish();
         db.close();

@@ -10,11 +10,13 @@
 // Another connection holding an exclusive lock on an SQLite file, from a
 // thread of its own, the way a second program would: nobody else reads or
 // writes the file until the lock is released, or until holdMs have passed
-// when given. The constructor returns once the lock is held.
+// when given. The constructor returns once the lock is held (or could not
+// be had). A statement given as heldSql is run inside the lock and committed
+// at the release, as a writer would; without one nothing is kept.
 class SqliteLock
 {
 public:
-    explicit SqliteLock(const QString &fileName, int holdMs = -1);
+    explicit SqliteLock(const QString &fileName, int holdMs = -1, const QString &heldSql = QString());
     ~SqliteLock();
     SqliteLock(const SqliteLock &) = delete;
     SqliteLock &operator=(const SqliteLock &) = delete;
@@ -23,7 +25,7 @@ public:
     void release();
 
 private:
-    void run(const QString &fileName, int holdMs);
+    void run(const QString &fileName, int holdMs, const QString &heldSql);
 
     mutable std::mutex mutex;
     std::condition_variable changed;
