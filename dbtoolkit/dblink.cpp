@@ -21,6 +21,12 @@ void DbLink::setCheckInterval(int seconds)
     checkInterval = seconds;
 }
 
+void DbLink::setTimeout(int seconds)
+{
+    QMutexLocker lock(&handOff.mutex);
+    timeout = seconds;
+}
+
 bool DbLink::openDb()
 {
     return handOff.call<bool>([this] { return reopen(); }, false);
@@ -81,16 +87,18 @@ bool DbLink::checkIfDue()
 bool DbLink::reopen()
 {
     DbSync::ConnInfo settings;
+    int waitSeconds = 0;
     {
         QMutexLocker lock(&handOff.mutex);
         settings = info;
+        waitSeconds = timeout;
     }
     close();
     if (mysqlOnly && settings.dbType != DbType_MySql) {
         return false;
     }
     db = DbConn::add(settings.dbType, settings.connName, settings.hostName, settings.port, settings.dbName,
-                     settings.userName, settings.userPwd);
+                     settings.userName, settings.userPwd, DbConn::mysqlTimeoutOptions(waitSeconds));
     if (!db.isValid()) {
         db = QSqlDatabase();
         return false;

@@ -29,6 +29,10 @@ public:
     // Any thread.
     void setConnInfo(const DbSync::ConnInfo &info);
     void setCheckInterval(int seconds);
+    // Connect, read and write time-out of a MySQL connection, taken at the
+    // next open: a silent server then fails the statement instead of
+    // holding the worker, and stop(), for good.
+    void setTimeout(int seconds);
     // Run in the worker; without a running worker opening and checking
     // fail, and closing only marks the connection down (the worker closed
     // it when it ended).
@@ -65,6 +69,7 @@ private:
     // Guarded by handOff.mutex.
     DbSync::ConnInfo info;
     int checkInterval = 30;
+    int timeout = DbConn::defaultMysqlTimeout;
     // Worker only; monotonic, so a clock set back does not hold up the checks.
     QElapsedTimer lastCheck;
     QSqlDatabase db;

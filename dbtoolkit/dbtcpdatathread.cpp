@@ -417,3 +417,9 @@ void DbTcpDataThread::setCheckInterval(int checkInterval)
     local.setCheckInterval(checkInterval);
     net.setCheckInterval(checkInterval);
 }
+
+void DbTcpDataThread::setTimeout(int seconds)
+{
+    local.setTimeout(seconds);
+    net.setTimeout(seconds);
+}
