@@ -97,19 +97,48 @@ bool DbLink::reopen()
     if (mysqlOnly && settings.dbType != DbType_MySql) {
         return false;
     }
-    db = DbConn::add(settings.dbType, settings.connName, settings.hostName, settings.port, settings.dbName,
+    const bool opened = openWith(settings, waitSeconds, settings.connName, db);
+    if (db.isValid()) {
+        openName = settings.connName;
+    } else {
+        db = QSqlDatabase();
+    }
+    ok = opened;
+    return opened;
+}
+
+QSqlDatabase DbLink::openAs(const QString &connName)
+{
+    DbSync::ConnInfo settings;
+    int waitSeconds = 0;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        settings = info;
+        waitSeconds = timeout;
+    }
+    QSqlDatabase copy;
+    if (!mysqlOnly || settings.dbType == DbType_MySql) {
+        openWith(settings, waitSeconds, connName, copy);
+    }
+    return copy;
+}
+
+bool DbLink::openWith(const DbSync::ConnInfo &settings, int waitSeconds, const QString &connName,
+                      QSqlDatabase &db)
+{
+    db = DbConn::add(settings.dbType, connName, settings.hostName, settings.port, settings.dbName,
                      settings.userName, settings.userPwd, DbConn::mysqlTimeoutOptions(waitSeconds));
     if (!db.isValid()) {
-        db = QSqlDatabase();
         return false;
     }
-    openName = settings.connName;
     bool opened = db.open();
     if (opened && settings.dbType == DbType_MySql) {
         QSqlQuery query(db);
         opened = query.exec(QStringLiteral("SET NAMES utf8mb4"));
     }
-    ok = opened;
+    if (!opened) {
+        db.close();
+    }
     return opened;
 }
 

@@ -53,6 +53,10 @@ public:
     // before. A MySQL connection is switched to utf8mb4: Qt's driver would
     // talk utf8mb3, which refuses four-byte characters.
     bool reopen();
+    // Any thread: a connection of the calling thread with the settings of
+    // the moment, registered under connName, switched to utf8mb4 like
+    // reopen()'s; closed when it failed. The caller removes it again.
+    QSqlDatabase openAs(const QString &connName);
     // "select 1", told with its time; ok follows the result.
     bool checkNow();
     // close(), told.
@@ -63,6 +67,10 @@ public:
     QSqlDatabase database() const { return db; }
 
 private:
+    // Adds and opens settings under connName; false leaves db closed.
+    static bool openWith(const DbSync::ConnInfo &settings, int waitSeconds, const QString &connName,
+                         QSqlDatabase &db);
+
     DbHandOff &handOff;
     const bool mysqlOnly;
     const std::function<void(const QString &)> tell;
