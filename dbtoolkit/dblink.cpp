@@ -29,25 +29,28 @@ void DbLink::setTimeout(int seconds)
 
 bool DbLink::openDb()
 {
-    return handOff.call<bool>([this] { return reopen(); }, false);
+    return handOff.callOrRunHere<bool>([this] { return reopen(); });
 }
 
 bool DbLink::checkDb()
 {
-    return handOff.call<bool>([this] { return checkNow(); }, false);
+    return handOff.callOrRunHere<bool>([this] { return checkNow(); });
 }
 
 void DbLink::closeDb()
 {
-    if (!handOff.call<bool>([this] { closeNow(); return true; }, false)) {
-        ok = false;
-        tell(QStringLiteral("关闭数据库"));
-    }
+    handOff.callOrRunHere<bool>([this] {
+        closeNow();
+        return true;
+    });
 }
 
 void DbLink::keep(const std::function<int()> &work)
 {
     handOff.open();
+    // A connection the owner opened before belongs to its thread: this one
+    // opens its own.
+    close();
     forever {
         if (handOff.takeStop()) {
             break;
@@ -69,6 +72,7 @@ void DbLink::keep(const std::function<int()> &work)
     handOff.close();
     // Nobody else may close it: it belongs to this thread.
     close();
+    handOff.release();
 }
 
 bool DbLink::checkIfDue()

@@ -33,9 +33,9 @@ public:
     // next open: a silent server then fails the statement instead of
     // holding the worker, and stop(), for good.
     void setTimeout(int seconds);
-    // Run in the worker; without a running worker opening and checking
-    // fail, and closing only marks the connection down (the worker closed
-    // it when it ended).
+    // Run in the worker; while no worker runs (before start(), after the
+    // end) on the calling thread, whose connection it then is until a
+    // worker starts and opens its own.
     bool openDb();
     bool checkDb();
     void closeDb();

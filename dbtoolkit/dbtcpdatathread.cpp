@@ -31,6 +31,9 @@ DbTcpDataThread::~DbTcpDataThread()
 void DbTcpDataThread::run()
 {
     handOff.open();
+    // Connections the owner opened before belong to its thread.
+    local.close();
+    net.close();
     forever {
         if (handOff.takeStop()) {
             break;
@@ -74,6 +77,7 @@ void DbTcpDataThread::run()
     handOff.close();
     local.close();
     net.close();
+    handOff.release();
 }
 
 bool DbTcpDataThread::reopen(DbLink &link, bool isLocal)
