@@ -1,5 +1,6 @@
 #include "dbconn.h"
 
+#include <QStringList>
 #include <QUrlQuery>
 #include <atomic>
 
@@ -19,6 +20,12 @@ void setSqliteBusyTimeout(int msec)
     busyTimeoutMs = msec;
 }
 
+QString mysqlTimeoutOptions(int seconds)
+{
+    return QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%1;MYSQL_OPT_WRITE_TIMEOUT=%1")
+        .arg(seconds);
+}
+
 QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName, int port,
                  const QString &dbName, const QString &userName, const QString &userPwd,
                  const QString &mysqlOptions)
@@ -30,9 +37,22 @@ QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(sqliteBusyTimeout()));
     } else if (dbType == DbType_MySql) {
         db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connName);
-        if (!mysqlOptions.isEmpty()) {
-            db.setConnectOptions(mysqlOptions);
+        QStringList options;
+        for (const QString &option : mysqlOptions.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            options << option.trimmed();
         }
+        const QStringList defaults = mysqlTimeoutOptions(defaultMysqlTimeout).split(QLatin1Char(';'));
+        for (const QString &option : defaults) {
+            const QString name = option.section(QLatin1Char('='), 0, 0);
+            bool named = false;
+            for (const QString &given : qAsConst(options)) {
+                named = named || given.section(QLatin1Char('='), 0, 0).trimmed() == name;
+            }
+            if (!named) {
+                options << option;
+            }
+        }
+        db.setConnectOptions(options.join(QLatin1Char(';')));
         db.setHostName(hostName);
         db.setPort(port);
         db.setDatabaseName(dbName);

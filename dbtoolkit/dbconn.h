@@ -19,8 +19,16 @@ namespace DbConn {
 int sqliteBusyTimeout();
 void setSqliteBusyTimeout(int msec);
 
+// The seconds a MySQL connection waits to connect, for an answer, and to send,
+// unless its options say otherwise: without them a server that accepts and
+// never answers holds the caller for good.
+constexpr int defaultMysqlTimeout = 5;
+// Qt's QMYSQL options for those three waits.
+QString mysqlTimeoutOptions(int seconds);
+
 // Registers a connection of the given kind under connName and fills in its
-// parameters; nothing is opened. An unknown kind registers nothing, so the
+// parameters; nothing is opened. A MySQL connection gets the time-outs of
+// mysqlTimeoutOptions(defaultMysqlTimeout) that mysqlOptions does not set. An unknown kind registers nothing, so the
 // returned handle is invalid and a later open fails. Every SQLite connection
 // gets the busy timeout, so two connections to one file wait for each other.
 QSqlDatabase add(DbType dbType, const QString &connName, const QString &hostName, int port,

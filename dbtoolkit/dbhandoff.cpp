@@ -10,6 +10,7 @@ void DbHandOff::setOwnWork(std::function<bool()> pending, std::function<void()> 
 
 void DbHandOff::open()
 {
+    alone.lock();
     QMutexLocker lock(&mutex);
     accepting = true;
 }

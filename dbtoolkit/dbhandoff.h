@@ -28,7 +28,8 @@ public:
     void setOwnWork(std::function<bool()> pending, std::function<void()> work);
 
     // Worker side. Tasks are taken between open() and close(); close() runs
-    // what came in before it, so no caller is left waiting.
+    // what came in before it, so no caller is left waiting. open() waits for
+    // a call running on its caller's thread (callOrRunHere) to end.
     void open();
     void close();
     bool acceptingLocked() const { return accepting; }
@@ -52,6 +53,52 @@ public:
         if (inWorker()) {
             return fn();
         }
+        bool queued = false;
+        const T value = callQueued(fn, &queued);
+        return queued ? value : fallback;
+    }
+
+    // The same, but while no worker runs fn runs on the calling thread, for
+    // work of the owner's that needs no worker (a connection of its own).
+    // Never at the same time as a worker between open() and release().
+    template <typename T>
+    T callOrRunHere(const std::function<T()> &fn)
+    {
+        if (inWorker()) {
+            return fn();
+        }
+        forever {
+            bool running = false;
+            {
+                QMutexLocker lock(&mutex);
+                running = accepting;
+            }
+            if (!running && alone.tryLock()) {
+                const T value = fn();
+                alone.unlock();
+                return value;
+            }
+            if (running) {
+                bool queued = false;
+                const T value = callQueued(fn, &queued);
+                if (queued) {
+                    return value;
+                }
+            } else {
+                // A worker starting or ending: it is soon one or the other.
+                QThread::msleep(1);
+            }
+        }
+    }
+
+    // Worker side: the end of what open() began, after the worker let go of
+    // what callOrRunHere() may touch.
+    void release() { alone.unlock(); }
+
+private:
+    template <typename T>
+    T callQueued(const std::function<T()> &fn, bool *queued)
+    {
         struct Result {
             QMutex mutex;
             QWaitCondition done;
@@ -59,15 +106,16 @@ public:
             T value;
         };
         auto result = std::make_shared<Result>();
-        const bool queued = post([fn, result] {
+        const bool posted = post([fn, result] {
             T value = fn();
             QMutexLocker lock(&result->mutex);
             result->value = value;
             result->ready = true;
             result->done.wakeAll();
         });
-        if (!queued) {
-            return fallback;
+        *queued = posted;
+        if (!posted) {
+            return T();
         }
         QMutexLocker lock(&result->mutex);
         while (!result->ready) {
@@ -76,8 +124,10 @@ public:
         return result->value;
     }
 
-private:
     QThread *worker;
+    // Held by the worker from open() to release(), and by a call run on its
+    // caller's thread.
+    QMutex alone;
     QWaitCondition wakeUp;
     QList<std::function<void()>> tasks;
     bool accepting = false;

@@ -23,27 +23,36 @@ void DbLink::setCheckInterval(int seconds)
     checkInterval = seconds;
 }
 
+void DbLink::setTimeout(int seconds)
+{
+    QMutexLocker lock(&handOff.mutex);
+    timeout = seconds;
+}
+
 bool DbLink::openDb()
 {
-    return handOff.call<bool>([this] { return reopen(); }, false);
+    return handOff.callOrRunHere<bool>([this] { return reopen(); });
 }
 
 bool DbLink::checkDb()
 {
-    return handOff.call<bool>([this] { return checkNow(); }, false);
+    return handOff.callOrRunHere<bool>([this] { return checkNow(); });
 }
 
 void DbLink::closeDb()
 {
-    if (!handOff.call<bool>([this] { closeNow(); return true; }, false)) {
-        ok = false;
-        tell(QStringLiteral("关闭数据库"));
-    }
+    handOff.callOrRunHere<bool>([this] {
+        closeNow();
+        return true;
+    });
 }
 
 void DbLink::keep(const std::function<int()> &work)
 {
     handOff.open();
+    // A connection the owner opened before belongs to its thread: this one
+    // opens its own.
+    close();
     forever {
         if (handOff.takeStop()) {
             break;
@@ -65,6 +74,7 @@ void DbLink::keep(const std::function<int()> &work)
     handOff.close();
     // Nobody else may close it: it belongs to this thread.
     close();
+    handOff.release();
 }
 
 bool DbLink::checkIfDue()
@@ -83,27 +93,58 @@ bool DbLink::checkIfDue()
 bool DbLink::reopen()
 {
     DbSync::ConnInfo settings;
+    int waitSeconds = 0;
     {
         QMutexLocker lock(&handOff.mutex);
         settings = info;
+        waitSeconds = timeout;
     }
     close();
     if (mysqlOnly && settings.dbType != DbType_MySql) {
         return false;
     }
-    db = DbConn::add(settings.dbType, settings.connName, settings.hostName, settings.port, settings.dbName,
-                     settings.userName, settings.userPwd);
-    if (!db.isValid()) {
+    const bool opened = openWith(settings, waitSeconds, settings.connName, db);
+    if (db.isValid()) {
+        openName = settings.connName;
+    } else {
         db = QSqlDatabase();
+    }
+    ok = opened;
+    return opened;
+}
+
+QSqlDatabase DbLink::openAs(const QString &connName)
+{
+    DbSync::ConnInfo settings;
+    int waitSeconds = 0;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        settings = info;
+        waitSeconds = timeout;
+    }
+    QSqlDatabase copy;
+    if (!mysqlOnly || settings.dbType == DbType_MySql) {
+        openWith(settings, waitSeconds, connName, copy);
+    }
+    return copy;
+}
+
+bool DbLink::openWith(const DbSync::ConnInfo &settings, int waitSeconds, const QString &connName,
+                      QSqlDatabase &db)
+{
+    db = DbConn::add(settings.dbType, connName, settings.hostName, settings.port, settings.dbName,
+                     settings.userName, settings.userPwd, DbConn::mysqlTimeoutOptions(waitSeconds));
+    if (!db.isValid()) {
         return false;
     }
-    openName = settings.connName;
     bool opened = db.open();
     if (opened && settings.dbType == DbType_MySql) {
         QSqlQuery query(db);
         opened = query.exec(QStringLiteral("SET NAMES utf8mb4"));
     }
-    ok = opened;
+    if (!opened) {
+        db.close();
+    }
     return opened;
 }
 

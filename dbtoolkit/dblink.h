@@ -28,9 +28,13 @@ public:
     // Any thread.
     void setConnInfo(const DbSync::ConnInfo &info);
     void setCheckInterval(int seconds);
-    // Run in the worker; without a running worker opening and checking
-    // fail, and closing only marks the connection down (the worker closed
-    // it when it ended).
+    // Connect, read and write time-out of a MySQL connection, taken at the
+    // next open: a silent server then fails the statement instead of
+    // holding the worker, and stop(), for good.
+    void setTimeout(int seconds);
+    // Run in the worker; while no worker runs (before start(), after the
+    // end) on the calling thread, whose connection it then is until a
+    // worker starts and opens its own.
     bool openDb();
     bool checkDb();
     void closeDb();
@@ -48,6 +52,10 @@ public:
     // before. A MySQL connection is switched to utf8mb4: Qt's driver would
     // talk utf8mb3, which refuses four-byte characters.
     bool reopen();
+    // Any thread: a connection of the calling thread with the settings of
+    // the moment, registered under connName, switched to utf8mb4 like
+    // reopen()'s; closed when it failed. The caller removes it again.
+    QSqlDatabase openAs(const QString &connName);
     // "select 1", told with its time; ok follows the result.
     bool checkNow();
     // close(), told.
@@ -58,12 +66,17 @@ public:
     QSqlDatabase database() const { return db; }
 
 private:
+    // Adds and opens settings under connName; false leaves db closed.
+    static bool openWith(const DbSync::ConnInfo &settings, int waitSeconds, const QString &connName,
+                         QSqlDatabase &db);
+
     DbHandOff &handOff;
     const bool mysqlOnly;
     const std::function<void(const QString &)> tell;
     // Guarded by handOff.mutex.
     DbSync::ConnInfo info;
     int checkInterval = 30;
+    int timeout = DbConn::defaultMysqlTimeout;
     // Worker only; ZemiClock's steady time, so a clock set back does not hold up the checks.
     qint64 lastCheck = 0;
     QSqlDatabase db;

@@ -45,3 +45,8 @@ void DbLocalThread::setCheckInterval(int checkInterval)
 {
     link.setCheckInterval(checkInterval);
 }
+
+void DbLocalThread::setTimeout(int seconds)
+{
+    link.setTimeout(seconds);
+}

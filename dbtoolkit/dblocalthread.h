@@ -37,6 +37,9 @@ public Q_SLOTS:
     void setConnInfo(DbType dbType, const QString &connName, const QString &hostName, int port,
                      const QString &dbName, const QString &userName, const QString &userPwd);
     void setCheckInterval(int checkInterval);
+    // Seconds a MySQL connection waits to connect, for an answer or to send
+    // (5 by default); taken at the next open.
+    void setTimeout(int seconds);
 };
 
 #endif // DBLOCALTHREAD_H

@@ -174,3 +174,8 @@ void DbTcpClientThread::setListGroupName(const QStringList &listGroupName)
     QMutexLocker lock(&handOff.mutex);
     this->listGroupName = listGroupName;
 }
+
+void DbTcpClientThread::setTimeout(int seconds)
+{
+    link.setTimeout(seconds);
+}

@@ -4,6 +4,7 @@
 #include <QPair>
 #include <QSqlQuery>
 #include <QVariant>
+#include <atomic>
 #include <QtDebug>
 
 namespace {
@@ -22,11 +23,17 @@ DbTcpDataThread::~DbTcpDataThread()
 {
     stop();
     wait();
+    for (const CallerConnection &caller : qAsConst(callerConns)) {
+        QSqlDatabase::removeDatabase(caller.name);
+    }
 }
 
 void DbTcpDataThread::run()
 {
     handOff.open();
+    // Connections the owner opened before belong to its thread.
+    local.close();
+    net.close();
     forever {
         if (handOff.takeStop()) {
             break;
@@ -66,12 +73,11 @@ void DbTcpDataThread::run()
         }
         handOff.serve(5000);
     }
-    // From here producers are turned away; what they handed over is stored
-    // before the connections go.
+    // From here producers are turned away.
     handOff.close();
-    storePending(true);
     local.close();
     net.close();
+    handOff.release();
 }
 
 bool DbTcpDataThread::reopen(DbLink &link, bool isLocal)
@@ -84,14 +90,12 @@ bool DbTcpDataThread::reopen(DbLink &link, bool isLocal)
 
 bool DbTcpDataThread::hasOwnWork() const
 {
-    // Asked with handOff.mutex held. Statements for a local side that is down
-    // are no work yet: they wait for the reconnect.
-    return (!pendingLocal.isEmpty() && local.ok) || !execSqlsLocal.isEmpty() || !execSqlsNet.isEmpty();
+    // Asked with handOff.mutex held.
+    return !execSqlsLocal.isEmpty() || !execSqlsNet.isEmpty();
 }
 
 void DbTcpDataThread::doOwnWork()
 {
-    storePending(false);
     QString sql;
     while (takeFirst(execSqlsLocal, &sql)) {
         runSingle(local, sql);
@@ -121,64 +125,17 @@ bool DbTcpDataThread::runSingle(DbLink &link, const QString &sql)
     return false;
 }
 
-void DbTcpDataThread::storePending(bool evenIfDown)
+bool DbTcpDataThread::storeLocal(QSqlDatabase db, const QString &sql)
 {
-    QStringList batch;
-    {
-        QMutexLocker lock(&handOff.mutex);
-        if (!evenIfDown && !local.ok) {
-            return;
-        }
-        batch = pendingLocal;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("insert into TempSql(StrSql) values(?)"));
+    query.addBindValue(sql);
+    if (query.exec()) {
+        return true;
     }
-    if (batch.isEmpty()) {
-        return;
-    }
-
-    // One local transaction for whatever came in meanwhile: one disk sync, not one each.
-    QSqlDatabase db = local.database();
-    QSqlError failure;
-    bool stored = false;
-    if (db.transaction()) {
-        bool cut = false;
-        {
-            QSqlQuery query(db);
-            query.prepare(QStringLiteral("insert into TempSql(StrSql) values(?)"));
-            for (const QString &sql : qAsConst(batch)) {
-                query.addBindValue(sql);
-                if (query.exec()) {
-                    continue;
-                }
-                const QSqlError error = query.lastError();
-                if (DbSync::isTransient(error, db.driverName())) {
-                    failure = error;
-                    cut = true;
-                    break;
-                }
-                DbSync::warnDropped("DbTcpDataThread:", sql, error);
-            }
-        }
-        if (!cut) {
-            stored = db.commit();
-            if (!stored) {
-                failure = db.lastError();
-            }
-        }
-        if (!stored) {
-            db.rollback();
-        }
-    } else {
-        failure = db.lastError();
-    }
-    if (!stored) {
-        // Kept for after the reconnect; until then producers are turned away.
-        local.ok = false;
-        qCWarning(lcDb).noquote() << "DbTcpDataThread: cannot store statements in TempSql, kept for later:"
-                             << failure.text();
-        return;
-    }
-    QMutexLocker lock(&handOff.mutex);
-    pendingLocal.erase(pendingLocal.begin(), pendingLocal.begin() + batch.size());
+    qCWarning(lcDb).noquote() << "DbTcpDataThread: cannot store a statement in TempSql, refused:" << sql << "-"
+                              << query.lastError().text();
+    return false;
 }
 
 bool DbTcpDataThread::deleteDone()
@@ -344,14 +301,84 @@ bool DbTcpDataThread::appendSqlLocal(const QString &sql)
         if (!local.ok || (!inWorker && !handOff.acceptingLocked())) {
             return false;
         }
-        pendingLocal.append(sql);
     }
     if (inWorker) {
-        storePending(false);
-    } else {
-        handOff.wake();
+        if (storeLocal(local.database(), sql)) {
+            return true;
+        }
+        local.ok = false;
+        return false;
     }
-    return true;
+    // Stored on the caller's own connection before the call returns: the
+    // worker may be held by the remote side for seconds, and a statement
+    // kept only in memory meanwhile dies with the process.
+    QSqlDatabase db = callerConnection();
+    if (db.isOpen() && storeLocal(db, sql)) {
+        return true;
+    }
+    // Opened afresh on the next call.
+    db = QSqlDatabase();
+    dropCallerConnection(QThread::currentThread());
+    return false;
+}
+
+QSqlDatabase DbTcpDataThread::callerConnection()
+{
+    QThread *caller = QThread::currentThread();
+    QString name;
+    bool watched = false;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        const CallerConnection known = callerConns.value(caller);
+        if (known.generation == localGeneration) {
+            name = known.name;
+        }
+        watched = watchedCallers.contains(caller);
+        watchedCallers.insert(caller);
+    }
+    if (!name.isEmpty()) {
+        // A thread that took the place of one that ended gets nothing of its.
+        const QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen()) {
+            return db;
+        }
+    }
+    dropCallerConnection(caller);
+    if (!watched) {
+        // The connection goes with the thread that owns it.
+        connect(caller, &QThread::finished, this, [this, caller] {
+            {
+                QMutexLocker lock(&handOff.mutex);
+                watchedCallers.remove(caller);
+            }
+            dropCallerConnection(caller);
+        }, Qt::DirectConnection);
+    }
+    static std::atomic<quint64> serial{0};
+    name = QStringLiteral("dbLocalAppend%1").arg(++serial);
+    int generation = 0;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        generation = localGeneration;
+    }
+    QSqlDatabase db = local.openAs(name);
+    {
+        QMutexLocker lock(&handOff.mutex);
+        callerConns.insert(caller, CallerConnection{name, generation});
+    }
+    return db;
+}
+
+void DbTcpDataThread::dropCallerConnection(QThread *caller)
+{
+    QString name;
+    {
+        QMutexLocker lock(&handOff.mutex);
+        name = callerConns.take(caller).name;
+    }
+    if (!name.isEmpty()) {
+        QSqlDatabase::removeDatabase(name);
+    }
 }
 
 void DbTcpDataThread::appendExecSqlLocal(const QString &sql)
@@ -374,20 +401,14 @@ void DbTcpDataThread::appendExecSqlNet(const QString &sql)
 
 bool DbTcpDataThread::execSqlLocal(const QString &sql)
 {
-    if (handOff.inWorker()) {
-        return runSingle(local, sql);
-    }
-    appendExecSqlLocal(sql);
-    return true;
+    // Run by the worker, which owns the connection, and waited for: the
+    // caller learns the statement's own result.
+    return handOff.call<bool>([this, sql] { return runSingle(local, sql); }, false);
 }
 
 bool DbTcpDataThread::execSqlNet(const QString &sql)
 {
-    if (handOff.inWorker()) {
-        return runSingle(net, sql);
-    }
-    appendExecSqlNet(sql);
-    return true;
+    return handOff.call<bool>([this, sql] { return runSingle(net, sql); }, false);
 }
 
 bool DbTcpDataThread::checkDataLocal()
@@ -403,6 +424,10 @@ bool DbTcpDataThread::checkDataNet()
 void DbTcpDataThread::setConnInfoLocal(DbType dbType, const QString &connName, const QString &hostName, int port,
                                        const QString &dbName, const QString &userName, const QString &userPwd)
 {
+    {
+        QMutexLocker lock(&handOff.mutex);
+        ++localGeneration;
+    }
     local.setConnInfo(DbSync::ConnInfo{dbType, connName, hostName, port, dbName, userName, userPwd});
 }
 
@@ -416,4 +441,14 @@ void DbTcpDataThread::setCheckInterval(int checkInterval)
 {
     local.setCheckInterval(checkInterval);
     net.setCheckInterval(checkInterval);
+}
+
+void DbTcpDataThread::setTimeout(int seconds)
+{
+    {
+        QMutexLocker lock(&handOff.mutex);
+        ++localGeneration;
+    }
+    local.setTimeout(seconds);
+    net.setTimeout(seconds);
 }

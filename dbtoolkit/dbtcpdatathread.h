@@ -4,7 +4,9 @@
 #include "dbhandoff.h"
 #include "dblink.h"
 
+#include <QHash>
 #include <QList>
+#include <QSqlDatabase>
 #include <QSet>
 #include <QStringList>
 #include <QThread>
@@ -44,7 +46,15 @@ private:
     QList<Statement> sqls;
     QSet<QString> ids;          // TempSql IDs in sqls
     quint64 nextSeq = 0;
-    QStringList pendingLocal;   // taken by appendSqlLocal, not yet in TempSql
+    // The producers' own connections to the local side, by thread, and the
+    // settings they were opened with (localGeneration counts the changes).
+    struct CallerConnection {
+        QString name;
+        int generation = -1;
+    };
+    QHash<QThread *, CallerConnection> callerConns;
+    QSet<QThread *> watchedCallers;
+    int localGeneration = 0;
     QStringList execSqlsLocal;
     QStringList execSqlsNet;
     // Worker only.
@@ -56,7 +66,11 @@ private:
     void doOwnWork();
     bool takeFirst(QStringList &list, QString *sql);
     bool runSingle(DbLink &link, const QString &sql);
-    void storePending(bool evenIfDown);
+    // One statement into TempSql on db; false, told, when it is not stored.
+    static bool storeLocal(QSqlDatabase db, const QString &sql);
+    // The calling thread's connection to the local side, opened on first use.
+    QSqlDatabase callerConnection();
+    void dropCallerConnection(QThread *caller);
     bool deleteDone();
     bool checkDataLocalNow();
     bool checkDataNetNow();
@@ -74,9 +88,15 @@ public Q_SLOTS:
     void stop();
     void append(const QString &sql);
     void clear();
+    // Stores sql in TempSql before it returns (from another thread on a
+    // connection of the caller's own), so nothing accepted lives only in
+    // memory; false when it is not stored, or while the thread is not
+    // running or its local side is down.
     bool appendSqlLocal(const QString &sql);
     void appendExecSqlLocal(const QString &sql);
     void appendExecSqlNet(const QString &sql);
+    // Run at once by the worker and waited for; whether the statement ran
+    // (false while the thread is not running). appendExecSql*() only queue.
     bool execSqlLocal(const QString &sql);
     bool execSqlNet(const QString &sql);
     bool checkDataLocal();
@@ -86,6 +106,9 @@ public Q_SLOTS:
     void setConnInfoNet(DbType dbType, const QString &connName, const QString &hostName, int port,
                         const QString &dbName, const QString &userName, const QString &userPwd);
     void setCheckInterval(int checkInterval);
+    // Seconds a MySQL connection waits to connect, for an answer or to send
+    // (5 by default); taken at the next open.
+    void setTimeout(int seconds);
 };
 
 #endif // DBTCPDATATHREAD_H

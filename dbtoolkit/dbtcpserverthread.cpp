@@ -187,3 +187,8 @@ void DbTcpServerThread::setKeyName(const QStringList &keyName)
     QMutexLocker lock(&handOff.mutex);
     shape.setKeyName(keyName);
 }
+
+void DbTcpServerThread::setTimeout(int seconds)
+{
+    link.setTimeout(seconds);
+}

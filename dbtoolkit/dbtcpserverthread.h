@@ -50,6 +50,9 @@ public Q_SLOTS:
                      const QString &dbName, const QString &userName, const QString &userPwd);
     void setReadInterval(int readInterval);
     void setCheckInterval(int checkInterval);
+    // Seconds a MySQL connection waits to connect, for an answer or to send
+    // (5 by default); taken at the next open.
+    void setTimeout(int seconds);
     void setTableName(const QString &tableName);
     void setColumnName(const QStringList &columnName);
     void setKeyName(const QStringList &keyName);

@@ -35,7 +35,7 @@ void DbWebServerThread::run()
     }
 }
 
-bool DbWebServerThread::fetch(const QString &url, QStringList *rows, QString *reason)
+bool DbWebServerThread::fetch(const QString &url, bool keepEmpty, QStringList *rows, QString *reason)
 {
     int limit = 0;
     {
@@ -83,10 +83,16 @@ bool DbWebServerThread::fetch(const QString &url, QStringList *rows, QString *re
                           .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
         } else {
             ok = true;
-            // Empty rows (after a final ";" or between two) carry nothing.
-            const QStringList parts = QString::fromUtf8(reply->readAll()).split(QLatin1Char(';'));
-            for (const QString &part : parts) {
-                if (!part.trimmed().isEmpty()) {
+            // A ";" ends a part: one after the last part starts no empty one,
+            // and an empty body has none.
+            const QString text = QString::fromUtf8(reply->readAll());
+            QStringList parts = text.split(QLatin1Char(';'));
+            if (text.isEmpty() || text.endsWith(QLatin1Char(';'))) {
+                parts.removeLast();
+            }
+            for (const QString &part : qAsConst(parts)) {
+                // The polled rows are data: an empty one carries nothing.
+                if (keepEmpty || !part.trimmed().isEmpty()) {
                     rows->append(part);
                 }
             }
@@ -113,7 +119,7 @@ void DbWebServerThread::checkData()
     timer.start();
     QStringList rows;
     QString reason;
-    if (!fetch(url, &rows, &reason)) {
+    if (!fetch(url, false, &rows, &reason)) {
         if (!reason.isEmpty()) {
             emit debug(QStringLiteral("读取数据出错 原因: %1").arg(reason));
         }
@@ -134,7 +140,7 @@ QStringList DbWebServerThread::getData(const QString &url)
 {
     QStringList rows;
     QString reason;
-    if (!fetch(url, &rows, &reason) && !reason.isEmpty()) {
+    if (!fetch(url, true, &rows, &reason) && !reason.isEmpty()) {
         emit debug(QStringLiteral("读取数据出错 原因: %1").arg(reason));
     }
     return rows;

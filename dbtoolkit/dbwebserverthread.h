@@ -32,9 +32,10 @@ private:
     DbSync::RowShape shape;
     QEventLoop *runningFetch = nullptr; // the worker's fetch in progress, for stop()
 
-    // The rows of url, or false with the reason; cut short by stop() when it
-    // runs in the worker (then the reason is empty).
-    bool fetch(const QString &url, QStringList *rows, QString *reason);
+    // The parts of url (each ended by ";", the last one maybe not), empty
+    // ones only with keepEmpty, or false with the reason; cut short by
+    // stop() when it runs in the worker (then the reason is empty).
+    bool fetch(const QString &url, bool keepEmpty, QStringList *rows, QString *reason);
 
 Q_SIGNALS:
     void debug(const QString &msg);
@@ -43,6 +44,7 @@ Q_SIGNALS:
 public Q_SLOTS:
     void stop();
     void checkData();
+    // Every part of the page, empty ones between separators too.
     QStringList getData(const QString &url);
     void setWebUrl(const QString &webUrl);
     void setReadInterval(int readInterval);

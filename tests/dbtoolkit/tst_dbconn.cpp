@@ -14,6 +14,8 @@ private slots:
     void sqliteConnectionIsRegistered();
     void privateDatabase_data();
     void privateDatabase();
+    void mysqlGetsTimeouts_data();
+    void mysqlGetsTimeouts();
 };
 
 void tst_DbConn::unknownTypeRegistersNothing_data()
@@ -87,6 +89,33 @@ void tst_DbConn::privateDatabase()
         QCOMPARE(DbConn::isPrivateDatabase(db), isPrivate);
     }
     QSqlDatabase::removeDatabase(QStringLiteral("probe"));
+}
+
+void tst_DbConn::mysqlGetsTimeouts_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("options");
+    QTest::newRow("none given") << QString()
+                                << "MYSQL_OPT_CONNECT_TIMEOUT=5;MYSQL_OPT_READ_TIMEOUT=5;MYSQL_OPT_WRITE_TIMEOUT=5";
+    QTest::newRow("others given") << "MYSQL_OPT_RECONNECT=1"
+                                  << "MYSQL_OPT_RECONNECT=1;MYSQL_OPT_CONNECT_TIMEOUT=5;MYSQL_OPT_READ_TIMEOUT=5;"
+                                     "MYSQL_OPT_WRITE_TIMEOUT=5";
+    QTest::newRow("one given") << "MYSQL_OPT_READ_TIMEOUT=1"
+                               << "MYSQL_OPT_READ_TIMEOUT=1;MYSQL_OPT_CONNECT_TIMEOUT=5;MYSQL_OPT_WRITE_TIMEOUT=5";
+    QTest::newRow("all given") << DbConn::mysqlTimeoutOptions(2)
+                               << "MYSQL_OPT_CONNECT_TIMEOUT=2;MYSQL_OPT_READ_TIMEOUT=2;MYSQL_OPT_WRITE_TIMEOUT=2";
+}
+
+void tst_DbConn::mysqlGetsTimeouts()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, options);
+    {
+        const QSqlDatabase db = DbConn::add(DbType_MySql, QStringLiteral("timeouts"), QStringLiteral("127.0.0.1"),
+                                            3306, QStringLiteral("x"), QStringLiteral("u"), QStringLiteral("p"), given);
+        QCOMPARE(db.connectOptions(), options);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("timeouts"));
 }
 
 QTEST_MAIN(tst_DbConn)

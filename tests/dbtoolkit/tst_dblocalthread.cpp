@@ -34,6 +34,8 @@ private Q_SLOTS:
     void failedOpenRetriesEveryThreeSeconds();
     void followsServerLifecycle();
     void callsFromAnotherThread();
+    void slotsWorkWithoutRunningThread_data();
+    void slotsWorkWithoutRunningThread();
 };
 
 void tst_DbLocalThread::failedOpenRetriesEveryThreeSeconds_data()
@@ -124,10 +126,6 @@ void tst_DbLocalThread::callsFromAnotherThread()
     messages.watch(&thread, &DbLocalThread::debug);
     thread.setConnInfo(DbType_Sqlite, connName, QString(), 0, dir.filePath(QStringLiteral("keeper.db")), QString(),
                        QString());
-    // Not running: there is no thread to open it in.
-    QVERIFY(!thread.openDb());
-    QVERIFY(!QSqlDatabase::contains(connName));
-
     thread.start();
     QTRY_COMPARE_WITH_TIMEOUT(messages.count(succeeded), 1, 10000);
     QVERIFY(thread.checkDb());
@@ -145,6 +143,55 @@ void tst_DbLocalThread::callsFromAnotherThread()
     QVERIFY(!thread.checkDb());
     thread.closeDb();
     QCOMPARE(messages.texts().last(), closed);
+}
+
+void tst_DbLocalThread::slotsWorkWithoutRunningThread_data()
+{
+    QTest::addColumn<bool>("afterRun");
+    QTest::newRow("before start") << false;
+    QTest::newRow("after the thread ended") << true;
+}
+
+void tst_DbLocalThread::slotsWorkWithoutRunningThread()
+{
+    QFETCH(bool, afterRun);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString connName = QStringLiteral("ownerFile");
+    MessageLog messages;
+    DbLocalThread thread;
+    messages.watch(&thread, &DbLocalThread::debug);
+    thread.setConnInfo(DbType_Sqlite, connName, QString(), 0, dir.filePath(QStringLiteral("owner.db")), QString(),
+                       QString());
+    if (afterRun) {
+        thread.start();
+        QTRY_COMPARE_WITH_TIMEOUT(messages.count(succeeded), 1, 10000);
+        thread.stop();
+        QVERIFY(thread.wait(1500));
+        QVERIFY(!QSqlDatabase::contains(connName));
+    }
+    const int checksBefore = messages.count(checked);
+
+    // No worker: the owner's own thread does the work.
+    QVERIFY(thread.openDb());
+    QVERIFY(QSqlDatabase::contains(connName));
+    QVERIFY(thread.checkDb());
+    QCOMPARE(messages.count(checked), checksBefore + 1);
+    thread.closeDb();
+    QCOMPARE(messages.texts().last(), closed);
+    QVERIFY(!QSqlDatabase::contains(connName));
+    QVERIFY(!thread.checkDb());
+
+    // Opened by the owner, then the worker starts: it opens a connection of its own.
+    QVERIFY(thread.openDb());
+    const int opensBefore = messages.count(succeeded);
+    thread.start();
+    QTRY_COMPARE_WITH_TIMEOUT(messages.count(succeeded), opensBefore + 1, 10000);
+    QVERIFY(thread.checkDb());
+    thread.stop();
+    QVERIFY(thread.wait(1500));
+    QVERIFY(!QSqlDatabase::contains(connName));
 }
 
 QTEST_GUILESS_MAIN(tst_DbLocalThread)

@@ -1,13 +1,16 @@
 #include "dbtcpdatathread.h"
 #include "mysqltest.h"
 #include "signallog.h"
+#include "tcpfault.h"
 #include "testsupport.h"
 
+#include <QProcess>
 #include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <iostream>
 #include <thread>
 
 namespace {
@@ -85,6 +88,9 @@ private Q_SLOTS:
     void singleStatementsDoNotWaitForThePass();
     void appendRefusedWhileLocalSideIsDown();
     void relaySurvivesRemoteRestarts();
+    void acceptedStatementsSurviveAKill();
+    void execGivesTheStatementsResult_data();
+    void execGivesTheStatementsResult();
 };
 
 void tst_DbTcpDataThread::initTestCase()
@@ -197,9 +203,9 @@ void tst_DbTcpDataThread::singleStatementsDoNotWaitForThePass()
     QTRY_COMPARE_WITH_TIMEOUT(TestSupport::column(QStringLiteral("select Txt from Marks"), localConn),
                               QStringList{QStringLiteral("local")}, 2000);
 
-    // Queued all the same; the failure shows in the debug output.
+    // The caller hears of the failure, and it shows in the debug output.
     const QString broken = QStringLiteral("insert into NoSuchTable values(1)");
-    QVERIFY(thread.execSqlNet(broken));
+    QVERIFY(!thread.execSqlNet(broken));
     QTRY_COMPARE_WITH_TIMEOUT(warnings.count(broken), 1, 2000);
 
     thread.stop();
@@ -266,9 +272,11 @@ void tst_DbTcpDataThread::relaySurvivesRemoteRestarts()
             producer.join();
         }
     });
+    // Each accepted statement is on disk when appendSqlLocal returns: a
+    // commit each, which takes some milliseconds on a busy machine.
     auto produce = [&](int upTo) {
         allowed = upTo;
-        QTRY_COMPARE_WITH_TIMEOUT(stored.load(), upTo, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(stored.load(), upTo, 60000);
     };
 
     produce(1000);
@@ -317,5 +325,139 @@ void tst_DbTcpDataThread::relaySurvivesRemoteRestarts()
           warnings.count(QStringLiteral("statement failed and is dropped")));
 }
 
-QTEST_GUILESS_MAIN(tst_DbTcpDataThread)
+void tst_DbTcpDataThread::acceptedStatementsSurviveAKill()
+{
+    // The remote side accepts and never answers: the worker sits in its
+    // connect the whole time.
+    SilentPort silent;
+    QVERIFY(silent.start());
+    TestSupport::closeConnection(localConn);
+
+    QProcess child;
+    child.setProcessEnvironment(TestSupport::childEnvironment());
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.setReadChannel(QProcess::StandardOutput);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--append-child"), localFile, QString::number(silent.port())});
+    auto reap = qScopeGuard([&] {
+        child.kill();
+        child.waitForFinished(10000);
+    });
+    QVERIFY(child.waitForStarted(30000));
+    QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 60000);
+    QCOMPARE(child.readLine().trimmed(), QByteArray("up"));
+    QTRY_VERIFY_WITH_TIMEOUT(silent.accepted() >= 1, 30000);
+    child.write("go\n");
+    QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine(), 30000);
+    const QByteArray appended = child.readLine().trimmed();
+    QCOMPARE(appended, QByteArray("appended 100"));
+    QTest::qWait(1000);
+    child.kill();
+    QVERIFY(child.waitForFinished(10000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    reap.dismiss();
+
+    TestSupport::openSqlite(localFile, localConn);
+    QStringList expected;
+    for (int k = 1; k <= 100; ++k) {
+        expected << QStringLiteral("insert into Texts values('kept %1')").arg(k);
+    }
+    QCOMPARE(TestSupport::column(QStringLiteral("select StrSql from TempSql order by ID"), localConn), expected);
+}
+
+void tst_DbTcpDataThread::execGivesTheStatementsResult_data()
+{
+    QTest::addColumn<bool>("isLocal");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("result");
+    QTest::newRow("local, runs") << true << QStringLiteral("insert into Marks values('ran')") << true;
+    QTest::newRow("local, no such table") << true << QStringLiteral("insert into NoMarks values('x')") << false;
+    QTest::newRow("local, syntax") << true << QStringLiteral("insert into Marks valeus('x')") << false;
+    QTest::newRow("net, runs") << false << QStringLiteral("insert into Texts values('ran')") << true;
+    QTest::newRow("net, no such table") << false << QStringLiteral("insert into NoTexts values('x')") << false;
+    QTest::newRow("net, syntax") << false << QStringLiteral("insert into Texts valeus('x')") << false;
+}
+
+void tst_DbTcpDataThread::execGivesTheStatementsResult()
+{
+    QFETCH(bool, isLocal);
+    QFETCH(QString, sql);
+    QFETCH(bool, result);
+
+    WarningLog warnings;
+    MessageLog messages;
+    DbTcpDataThread thread;
+    messages.watch(&thread, &DbTcpDataThread::debug);
+    configure(thread, server, database, localFile);
+    // Not running: nothing runs it.
+    QVERIFY(!(isLocal ? thread.execSqlLocal(sql) : thread.execSqlNet(sql)));
+    thread.start();
+    QTRY_VERIFY_WITH_TIMEOUT(messages.count(localUp) == 1 && messages.count(netUp) == 1, 10000);
+
+    QCOMPARE(isLocal ? thread.execSqlLocal(sql) : thread.execSqlNet(sql), result);
+    // Ran before the call returned.
+    if (isLocal) {
+        QCOMPARE(TestSupport::column(QStringLiteral("select Txt from Marks"), localConn),
+                 result ? QStringList{QStringLiteral("ran")} : QStringList());
+    } else {
+        QCOMPARE(remoteColumn(remote, QStringLiteral("select Txt from Texts")),
+                 result ? QStringList{QStringLiteral("ran")} : QStringList());
+    }
+    QCOMPARE(warnings.count(sql), result ? 0 : 1);
+    thread.stop();
+    QVERIFY(thread.wait(5000));
+}
+
+// Run as a child process: a relay from the local file to a silent remote
+// port; once the local side is up it says "up", and on "go" from its input
+// it appends 100 statements, says how many were accepted and waits to be
+// killed.
+static int appendChild(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString localFile = QString::fromLocal8Bit(argv[2]);
+    const int port = QString::fromLocal8Bit(argv[3]).toInt();
+    std::atomic<bool> localUpSeen{false};
+    DbTcpDataThread thread;
+    QObject::connect(&thread, &DbTcpDataThread::debug, &thread,
+                     [&](const QString &msg) {
+                         if (msg == localUp) {
+                             localUpSeen = true;
+                         }
+                     },
+                     Qt::DirectConnection);
+    thread.setConnInfoLocal(DbType_Sqlite, QStringLiteral("dbLocal"), QString(), 0, localFile, QString(), QString());
+    thread.setConnInfoNet(DbType_MySql, QStringLiteral("dbNet"), QStringLiteral("127.0.0.1"), port,
+                          QStringLiteral("nothing"), QStringLiteral("secsuite"), QStringLiteral("secsuite"));
+    // Longer than the parent waits: the worker never gets past the connect.
+    thread.setTimeout(120);
+    thread.start();
+    QDeadlineTimer deadline(60000);
+    while (!localUpSeen && !deadline.hasExpired()) {
+        QThread::msleep(10);
+    }
+    std::cout << "up" << std::endl;
+    std::string line;
+    std::getline(std::cin, line);
+    int accepted = 0;
+    for (int k = 1; k <= 100; ++k) {
+        if (thread.appendSqlLocal(QStringLiteral("insert into Texts values('kept %1')").arg(k))) {
+            ++accepted;
+        }
+    }
+    std::cout << "appended " << accepted << std::endl;
+    QThread::sleep(120);
+    return 0;
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc > 3 && qstrcmp(argv[1], "--append-child") == 0) {
+        return appendChild(argc, argv);
+    }
+    QCoreApplication app(argc, argv);
+    tst_DbTcpDataThread test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_dbtcpdatathread.moc"

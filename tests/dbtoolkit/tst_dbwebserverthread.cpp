@@ -27,7 +27,8 @@ private Q_SLOTS:
     void failedFetch_data();
     void failedFetch();
     void stopDoesNotWaitForSilentServer();
-    void getDataSkipsEmptyRows();
+    void getDataKeepsEmptyParts_data();
+    void getDataKeepsEmptyParts();
 };
 
 void tst_DbWebServerThread::rows_data()
@@ -173,15 +174,33 @@ void tst_DbWebServerThread::stopDoesNotWaitForSilentServer()
     QCOMPARE(messages.count(readError), 0);
 }
 
-void tst_DbWebServerThread::getDataSkipsEmptyRows()
+void tst_DbWebServerThread::getDataKeepsEmptyParts_data()
 {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("parts");
+    QTest::newRow("empty part between, separator after the last")
+        << QByteArray("a|中;;b|😀;") << QStringList{QStringLiteral("a|中"), QString(), QStringLiteral("b|😀")};
+    QTest::newRow("empty first part") << QByteArray(";1|门;;2|窗;")
+                                      << QStringList{QString(), QStringLiteral("1|门"), QString(), QStringLiteral("2|窗")};
+    QTest::newRow("no separator after the last") << QByteArray("1|门;;2|窗")
+                                                 << QStringList{QStringLiteral("1|门"), QString(), QStringLiteral("2|窗")};
+    QTest::newRow("only separators") << QByteArray(";;") << QStringList{QString(), QString()};
+    QTest::newRow("one empty part") << QByteArray(";") << QStringList{QString()};
+    QTest::newRow("empty body") << QByteArray() << QStringList();
+}
+
+void tst_DbWebServerThread::getDataKeepsEmptyParts()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, parts);
+
     HttpTestServer server;
     QVERIFY(server.start());
-    server.setBody(QByteArray(";1|门;;2|窗;"));
+    server.setBody(body);
 
     DbWebServerThread thread;
     const QStringList rows = thread.getData(server.url(QStringLiteral("/getdevicelog.php")));
-    QCOMPARE(rows, (QStringList{QStringLiteral("1|门"), QStringLiteral("2|窗")}));
+    QCOMPARE(rows, parts);
 }
 
 QTEST_GUILESS_MAIN(tst_DbWebServerThread)
