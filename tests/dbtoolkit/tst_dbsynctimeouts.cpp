@@ -114,6 +114,27 @@ private:
         return subject;
     }
 
+    // Starts the thread of the kind through the proxy and waits until it is connected.
+    void startThrough(TcpFaultServer &proxy, const QString &kind, int checkInterval, MessageLog &messages,
+                      Subject &subject)
+    {
+        QVERIFY(proxy.start());
+        subject = make(kind, proxy.port(), checkInterval, messages);
+        subject.thread->start();
+        QTRY_COMPARE_WITH_TIMEOUT(messages.count(subject.connected), 1, 10000);
+    }
+
+    // Stops the thread and checks that it ended within the bound.
+    static void stopInTime(Subject &subject, const QString &kind)
+    {
+        QElapsedTimer stopping;
+        stopping.start();
+        subject.stop();
+        QVERIFY2(subject.thread->wait(stopBoundMs),
+                 qPrintable(QStringLiteral("still running %1 ms after stop()").arg(stopping.elapsed())));
+        qInfo("%s stopped after %lld ms", qPrintable(kind), stopping.elapsed());
+    }
+
     static void addKinds()
     {
         QTest::addColumn<QString>("kind");
@@ -182,12 +203,7 @@ void tst_DbSyncTimeouts::stopsWhileConnectingToSilentPort()
     // The thread is now waiting for the server's greeting.
     QTRY_VERIFY_WITH_TIMEOUT(silent.accepted() >= 1, 10000);
 
-    QElapsedTimer stopping;
-    stopping.start();
-    subject.stop();
-    QVERIFY2(subject.thread->wait(stopBoundMs),
-             qPrintable(QStringLiteral("still running %1 ms after stop()").arg(stopping.elapsed())));
-    qInfo("%s stopped after %lld ms", qPrintable(kind), stopping.elapsed());
+    stopInTime(subject, kind);
 }
 
 void tst_DbSyncTimeouts::stopsWhenServerStallsMidStatement_data()
@@ -202,11 +218,11 @@ void tst_DbSyncTimeouts::stopsWhenServerStallsMidStatement()
     MessageLog messages;
     Subject subject;
     TcpFaultServer proxy(quint16(server.port));
-    QVERIFY(proxy.start());
     // Checks every second give the keeper a statement to be cut in.
-    subject = make(kind, proxy.port(), 1, messages);
-    subject.thread->start();
-    QTRY_COMPARE_WITH_TIMEOUT(messages.count(subject.connected), 1, 10000);
+    startThrough(proxy, kind, 1, messages, subject);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
 
     proxy.stall();
     if (subject.send) {
@@ -215,12 +231,7 @@ void tst_DbSyncTimeouts::stopsWhenServerStallsMidStatement()
     // Something was sent that the server never saw: the thread waits for its answer.
     QTRY_VERIFY_WITH_TIMEOUT(proxy.stalledBytes() > 0, 10000);
 
-    QElapsedTimer stopping;
-    stopping.start();
-    subject.stop();
-    QVERIFY2(subject.thread->wait(stopBoundMs),
-             qPrintable(QStringLiteral("still running %1 ms after stop()").arg(stopping.elapsed())));
-    qInfo("%s stopped after %lld ms", qPrintable(kind), stopping.elapsed());
+    stopInTime(subject, kind);
 }
 
 void tst_DbSyncTimeouts::cutStatementRunsOnceAfterReconnect_data()
@@ -238,11 +249,11 @@ void tst_DbSyncTimeouts::cutStatementRunsOnceAfterReconnect()
     MessageLog messages;
     Subject subject;
     TcpFaultServer proxy(quint16(server.port));
-    QVERIFY(proxy.start());
     // No check comes between: the statement's own transaction is what stalls.
-    subject = make(kind, proxy.port(), 3600, messages);
-    subject.thread->start();
-    QTRY_COMPARE_WITH_TIMEOUT(messages.count(subject.connected), 1, 10000);
+    startThrough(proxy, kind, 3600, messages, subject);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
 
     proxy.stall();
     const QString sql = QStringLiteral("insert into Cut values('once')");
